@@ -1,0 +1,14 @@
+// Start-up of the editor: style and application identity.
+#pragma once
+
+class QApplication;
+
+namespace Startup {
+constexpr const char *APPLICATION_NAME = "Morvantide100 Editor";
+constexpr const char *APPLICATION_VERSION = "1.0.4";
+constexpr const char *SETTINGS_ORGANISATION = "tarnwicks";
+constexpr const char *SETTINGS_APPLICATION = "mv100-editor";
+
+// Sets the style and the application's name, version and window icon.
+void setupApplication(QApplication &app);
+} // namespace Startup

@@ -1,0 +1,29 @@
+// Helpers shared by the tests: answering modal boxes and dialogs from a timer.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace TestSupport {
+
+// Runs handler on the next modal widget that appears (polled from a timer, up to timeoutMs).
+// The handler gets the modal widget and must close it. Returns immediately; the handler runs
+// while the code under test sits in the modal event loop.
+void onNextModal(std::function<void(QWidget *modal)> handler, int timeoutMs = 5000);
+
+// Clicks the button with this text in the active QMessageBox (or any QDialog) and records the
+// box's title and text for later checks.
+struct SeenBox
+{
+    bool seen = false;
+    QString title;
+    QString text;
+};
+void answerNextBox(const QString &buttonText, SeenBox *seen = nullptr, int timeoutMs = 5000);
+
+// Closes every modal widget left open, so that one failing test does not block the next.
+void closeAllModals();
+
+} // namespace TestSupport
