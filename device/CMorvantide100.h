@@ -199,6 +199,18 @@ public:
     static const wchar_t *GetReturnErrorText(unsigned short result);
 
 private:
+    // One command: build the report, write it to the stored handle, read the answer.
+    int Exchange(unsigned char command, unsigned char block, const unsigned char *pin,
+                 const unsigned char *payload, std::size_t payloadLength, unsigned char *answer);
+    // Reads one input report with a bounded wait; drains stale reports after a timeout.
+    static int ReadReport(hid_device *handle, unsigned char *buffer);
+    // Throws away every input report already waiting, so the next answer is the right one.
+    static void DrainInput(hid_device *handle);
+    // Image byte at offset; bytes beyond the end of a short image read as empty (0xFF).
+    unsigned char MemoryByte(std::size_t offset) const;
+    // Brings the image to exactly MEMORY_SIZE bytes, padding with 0xFF.
+    void NormalizeMemory();
+
     DeviceState m_Device;
     std::array<unsigned char, MV100::PIN_SIZE> m_Pin;
     std::array<std::vector<unsigned short>, MV100::LAYERS> m_KeyTable;
