@@ -55,6 +55,9 @@ public:
     void calcActualCellSize(int &w, int &h) const;
     QRect cellRect(int row, int col, int w, int h) const;
     bool cellFromPos(const QPoint &pos, int &row, int &col) const;
+    // Label areas of the headers for an actual cell width w (column) or height h (row).
+    QRect colHeaderRect(int col, int w) const;
+    QRect rowHeaderRect(int row, int h) const;
 
 Q_SIGNALS:
     void keyClicked(int row, int col, Qt::MouseButton button);
@@ -67,6 +70,12 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    bool isCell(int row, int col) const;
+    bool cellFromIndex(int index, int &row, int &col) const;
+    int gridLeft() const;
+    int gridTop() const;
+    void setHover(int row, int col);
+
     bool m_rowHeaderVisible = true;
     bool m_colHeaderVisible = true;
     int m_rowHeaderWidth = 22;
