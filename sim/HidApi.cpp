@@ -1,0 +1,574 @@
+// The hidapi C functions, answered by the simulated chips instead of the system's HID devices.
+// Nothing here opens a file or a device node: a program linked against this library cannot
+// reach real hardware.
+#include "ChipModel.h"
+#include "SimMorvantide100.h"
+#include "Simulator.h"
+
+#include <hidapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <cwchar>
+#include <string>
+#include <thread>
+
+using namespace mv100sim;
+
+namespace {
+
+using Lock = std::unique_lock<std::recursive_mutex>;
+
+const wchar_t NO_ERROR_TEXT[] = L"Success";
+const wchar_t INVALID_HANDLE_TEXT[] = L"Invalid device handle";
+const wchar_t MANUFACTURER[] = L"Morvantide";
+
+Simulator &sim()
+{
+    return Simulator::instance();
+}
+
+char *copyString(const std::string &text)
+{
+    auto *copy = static_cast<char *>(std::malloc(text.size() + 1));
+    if (copy != nullptr)
+        std::memcpy(copy, text.c_str(), text.size() + 1);
+    return copy;
+}
+
+wchar_t *copyWide(const std::wstring &text)
+{
+    auto *copy = static_cast<wchar_t *>(std::malloc((text.size() + 1) * sizeof(wchar_t)));
+    if (copy != nullptr)
+        std::wmemcpy(copy, text.c_str(), text.size() + 1);
+    return copy;
+}
+
+void freeInfo(hid_device_info *info)
+{
+    if (info == nullptr)
+        return;
+    std::free(info->path);
+    std::free(info->serial_number);
+    std::free(info->manufacturer_string);
+    std::free(info->product_string);
+    std::free(info);
+}
+
+std::string pathOf(int device, int interfaceIndex)
+{
+    return "sim:" + std::to_string(device) + ":" + std::to_string(interfaceIndex);
+}
+
+std::wstring serialText(std::uint32_t serial)
+{
+    wchar_t text[16];
+    std::swprintf(text, 16, L"%08X", static_cast<unsigned>(serial));
+    return text;
+}
+
+hid_device_info *makeInfo(const SimDevice &device, int deviceIndex, int interfaceIndex)
+{
+    const SimInterface &interface = device.interfaces[static_cast<std::size_t>(interfaceIndex)];
+    auto *info = static_cast<hid_device_info *>(std::calloc(1, sizeof(hid_device_info)));
+    if (info == nullptr)
+        return nullptr;
+    info->path = copyString(pathOf(deviceIndex, interfaceIndex));
+    info->vendor_id = VENDOR_ID;
+    info->product_id = PRODUCT_ID;
+    info->serial_number = copyWide(serialText(device.chip.serial));
+    info->release_number = device.chip.firmwareVersion;
+    info->manufacturer_string = copyWide(MANUFACTURER);
+    info->product_string
+        = interface.description.hasProduct ? copyWide(interface.description.product) : nullptr;
+    // The configuration interface is a vendor-defined collection; the others are not modelled.
+    info->usage_page = interface.description.isConfig ? 0xFF00 : 0;
+    info->usage = interface.description.isConfig ? 0x0001 : 0;
+    info->interface_number = interface.description.interfaceNumber;
+    info->next = nullptr;
+    info->bus_type = HID_API_BUS_USB;
+    return info;
+}
+
+bool parsePath(const char *path, int &device, int &interfaceIndex)
+{
+    if (path == nullptr || std::strncmp(path, "sim:", 4) != 0)
+        return false;
+    char *end = nullptr;
+    const long first = std::strtol(path + 4, &end, 10);
+    if (end == path + 4 || *end != ':')
+        return false;
+    const char *second = end + 1;
+    const long secondValue = std::strtol(second, &end, 10);
+    if (end == second || *end != '\0' || first < 0 || secondValue < 0 || first > 0xFFFF
+        || secondValue > 0xFFFF)
+        return false;
+    device = static_cast<int>(first);
+    interfaceIndex = static_cast<int>(secondValue);
+    return true;
+}
+
+// A handle that hid_open_path handed out and that is not closed yet; counts misuse otherwise.
+bool isKnown(Simulator &s, hid_device *dev)
+{
+    if (dev != nullptr && s.handles.count(dev) != 0)
+        return true;
+    ++s.invalidUses;
+    s.error = INVALID_HANDLE_TEXT;
+    return false;
+}
+
+// The interface behind a known handle, or null (with the handle's error set) when the chip was
+// unplugged or removed, or the handle dates from before reset().
+SimInterface *liveInterface(Simulator &s, hid_device *dev, SimDevice **device = nullptr)
+{
+    if (dev->resetEpoch != s.resetEpoch) {
+        dev->error = L"Handle opened before the simulator was reset";
+        return nullptr;
+    }
+    if (s.unplugged || dev->plugEpoch != s.plugEpoch) {
+        dev->error = L"Device unplugged";
+        return nullptr;
+    }
+    SimDevice *owner = s.deviceWithId(dev->deviceId);
+    SimInterface *interface = s.interfaceWithId(owner, dev->interfaceId);
+    if (interface == nullptr) {
+        dev->error = L"Device removed";
+        return nullptr;
+    }
+    if (device != nullptr)
+        *device = owner;
+    return interface;
+}
+
+int copyAnswer(SimInterface &interface, unsigned char *data, size_t length)
+{
+    PendingAnswer answer = std::move(interface.queue.front());
+    interface.queue.pop_front();
+    const size_t count = std::min(length, answer.bytes.size());
+    std::copy_n(answer.bytes.begin(), count, data);
+    return static_cast<int>(count);
+}
+
+// Carries out one exchange on a configuration interface; returns what hid_write returns.
+int exchange(Simulator &s, SimDevice &device, SimInterface &interface, hid_device *dev,
+             const unsigned char *data, size_t length, LoggedReport &entry)
+{
+    if (s.unplugAt >= 0 && s.exchanges >= s.unplugAt) {
+        s.unplugAll();
+        dev->error = L"Device unplugged";
+        return -1;
+    }
+    const int number = s.exchanges++;
+    if (number == s.failWrite) {
+        dev->error = L"Write failed";
+        return -1;
+    }
+    entry.delivered = true;
+    if (s.stopAfter >= 0 && number >= s.stopAfter)
+        return static_cast<int>(length);
+
+    Report report {};
+    std::copy_n(data, length, report.begin());
+    bool changed = false;
+    const Answer answer = ExecuteReport(device.chip, report, s.eraseError, changed);
+    PendingAnswer pending;
+    if (!s.emptyAnswers)
+        pending.bytes.assign(answer.begin(), answer.end());
+    pending.readyAt = Clock::now() + std::chrono::microseconds(s.latencyMicroseconds);
+    interface.queue.push_back(std::move(pending));
+    if (changed)
+        s.saveIfPersistent(device);
+    return static_cast<int>(length);
+}
+
+// hid_read_timeout with milliseconds < 0 meaning "block".
+int readAnswer(hid_device *dev, unsigned char *data, size_t length, int milliseconds)
+{
+    Simulator &s = sim();
+    Lock lock(s.mutex);
+    if (!isKnown(s, dev))
+        return -1;
+    if (data == nullptr) {
+        dev->error = L"No buffer";
+        return -1;
+    }
+    SimInterface *interface = liveInterface(s, dev);
+    if (interface == nullptr)
+        return -1;
+
+    std::chrono::microseconds wait(0);
+    bool arrives = false;
+    if (!interface->queue.empty()) {
+        const auto untilReady = std::chrono::duration_cast<std::chrono::microseconds>(
+            interface->queue.front().readyAt - Clock::now());
+        wait = std::max(untilReady, std::chrono::microseconds(0));
+        arrives = milliseconds < 0 || wait <= std::chrono::milliseconds(milliseconds);
+    }
+    if (!arrives) {
+        // Nothing comes within the time: a real blocking read would wait forever, so that one
+        // gives up after a bound and reports an error.
+        wait = std::chrono::milliseconds(milliseconds < 0 ? s.blockingReadLimitMs : milliseconds);
+    }
+    if (wait.count() > 0) {
+        lock.unlock();
+        std::this_thread::sleep_for(wait);
+        lock.lock();
+        if (s.handles.count(dev) == 0)
+            return -1;
+        interface = liveInterface(s, dev);
+        if (interface == nullptr)
+            return -1;
+    }
+    if (arrives && !interface->queue.empty()) {
+        dev->error.clear();
+        return copyAnswer(*interface, data, length);
+    }
+    if (milliseconds < 0) {
+        dev->error = L"No answer within the blocking read limit";
+        return -1;
+    }
+    dev->error.clear();
+    return 0;
+}
+
+int copyOut(const std::wstring &text, wchar_t *string, size_t maxlen)
+{
+    if (string == nullptr || maxlen == 0)
+        return -1;
+    const size_t count = std::min(text.size(), maxlen - 1);
+    std::wmemcpy(string, text.c_str(), count);
+    string[count] = L'\0';
+    return 0;
+}
+
+} // namespace
+
+extern "C" {
+
+int HID_API_EXPORT HID_API_CALL hid_init(void)
+{
+    return 0;
+}
+
+int HID_API_EXPORT HID_API_CALL hid_exit(void)
+{
+    // Like hidapi on Linux: open handles stay usable and are still the caller's to close.
+    Simulator &s = sim();
+    Lock lock(s.mutex);
+    s.error.clear();
+    return 0;
+}
+
+struct hid_device_info HID_API_EXPORT *HID_API_CALL hid_enumerate(unsigned short vendor_id,
+                                                                  unsigned short product_id)
+{
+    Simulator &s = sim();
+    Lock lock(s.mutex);
+    const bool vendorMatches = vendor_id == 0 || vendor_id == VENDOR_ID;
+    const bool productMatches = product_id == 0 || product_id == PRODUCT_ID;
+    hid_device_info *first = nullptr;
+    hid_device_info **link = &first;
+    if (vendorMatches && productMatches && !s.unplugged) {
+        for (std::size_t d = 0; d < s.devices.size(); ++d) {
+            const SimDevice &device = *s.devices[d];
+            for (std::size_t i = 0; i < device.interfaces.size(); ++i) {
+                hid_device_info *info = makeInfo(device, static_cast<int>(d), static_cast<int>(i));
+                if (info == nullptr)
+                    continue;
+                *link = info;
+                link = &info->next;
+            }
+        }
+    }
+    if (first == nullptr)
+        s.error = L"No HID devices with requested VID/PID found in the system.";
+    else
+        s.error.clear();
+    return first;
+}
+
+void HID_API_EXPORT HID_API_CALL hid_free_enumeration(struct hid_device_info *devs)
+{
+    while (devs != nullptr) {
+        hid_device_info *next = devs->next;
+        freeInfo(devs);
+        devs = next;
+    }
+}
+
+hid_device *HID_API_EXPORT HID_API_CALL hid_open_path(const char *path)
+{
+    Simulator &s = sim();
+    Lock lock(s.mutex);
+    int deviceIndex = 0;
+    int interfaceIndex = 0;
+    if (!parsePath(path, deviceIndex, interfaceIndex)
+        || deviceIndex >= static_cast<int>(s.devices.size()) || s.unplugged) {
+        s.error = L"Device not found";
+        return nullptr;
+    }
+    SimDevice &device = *s.devices[static_cast<std::size_t>(deviceIndex)];
+    if (interfaceIndex >= static_cast<int>(device.interfaces.size())) {
+        s.error = L"Device not found";
+        return nullptr;
+    }
+    SimInterface &interface = device.interfaces[static_cast<std::size_t>(interfaceIndex)];
+    auto *dev = new hid_device;
+    dev->resetEpoch = s.resetEpoch;
+    dev->plugEpoch = s.plugEpoch;
+    dev->deviceId = device.id;
+    dev->interfaceId = interface.id;
+    dev->deviceIndex = deviceIndex;
+    dev->interfaceNumber = interface.description.interfaceNumber;
+    dev->isConfig = interface.description.isConfig;
+    dev->hasProduct = interface.description.hasProduct;
+    dev->product = interface.description.product;
+    dev->serial = serialText(device.chip.serial);
+    dev->info = makeInfo(device, deviceIndex, interfaceIndex);
+    ++interface.openHandles;
+    s.handles.insert(dev);
+    s.error.clear();
+    return dev;
+}
+
+hid_device *HID_API_EXPORT HID_API_CALL hid_open(unsigned short vendor_id,
+                                                 unsigned short product_id,
+                                                 const wchar_t *serial_number)
+{
+    hid_device_info *all = hid_enumerate(vendor_id, product_id);
+    std::string path;
+    for (hid_device_info *info = all; info != nullptr; info = info->next) {
+        if (serial_number == nullptr || std::wcscmp(serial_number, info->serial_number) == 0) {
+            path = info->path;
+            break;
+        }
+    }
+    hid_free_enumeration(all);
+    if (path.empty()) {
+        Simulator &s = sim();
+        Lock lock(s.mutex);
+        s.error = L"Device not found";
+        return nullptr;
+    }
+    return hid_open_path(path.c_str());
+}
+
+int HID_API_EXPORT HID_API_CALL hid_write(hid_device *dev, const unsigned char *data, size_t length)
+{
+    Simulator &s = sim();
+    Lock lock(s.mutex);
+    if (!isKnown(s, dev))
+        return -1;
+    if (dev->resetEpoch != s.resetEpoch) {
+        dev->error = L"Handle opened before the simulator was reset";
+        return -1;
+    }
+    if (data == nullptr || length == 0) {
+        dev->error = L"Nothing to write";
+        return -1;
+    }
+
+    LoggedReport logged;
+    logged.device = dev->deviceIndex;
+    logged.bytes.assign(data, data + length);
+    logged.interfaceNumber = dev->interfaceNumber;
+    logged.isConfig = dev->isConfig;
+    logged.delivered = false;
+    s.log.push_back(std::move(logged));
+    LoggedReport &entry = s.log.back();
+
+    SimDevice *device = nullptr;
+    SimInterface *interface = liveInterface(s, dev, &device);
+    if (interface == nullptr)
+        return -1;
+    if (length > static_cast<size_t>(REPORT_SIZE)) {
+        dev->error = L"Report longer than the output report";
+        return -1;
+    }
+    if (data[0] != 0) {
+        dev->error = L"The device has no report with this id";
+        return -1;
+    }
+    if (!dev->isConfig) {
+        entry.delivered = true;
+        dev->error.clear();
+        return static_cast<int>(length);
+    }
+    const int result = exchange(s, *device, *interface, dev, data, length, entry);
+    if (result >= 0)
+        dev->error.clear();
+    return result;
+}
+
+int HID_API_EXPORT HID_API_CALL hid_read_timeout(hid_device *dev, unsigned char *data,
+                                                 size_t length, int milliseconds)
+{
+    return readAnswer(dev, data, length, milliseconds < 0 ? -1 : milliseconds);
+}
+
+int HID_API_EXPORT HID_API_CALL hid_read(hid_device *dev, unsigned char *data, size_t length)
+{
+    int milliseconds = -1;
+    {
+        Simulator &s = sim();
+        Lock lock(s.mutex);
+        if (dev != nullptr && s.handles.count(dev) != 0 && dev->nonblocking)
+            milliseconds = 0;
+    }
+    return readAnswer(dev, data, length, milliseconds);
+}
+
+int HID_API_EXPORT HID_API_CALL hid_set_nonblocking(hid_device *dev, int nonblock)
+{
+    Simulator &s = sim();
+    Lock lock(s.mutex);
+    if (!isKnown(s, dev))
+        return -1;
+    dev->nonblocking = nonblock != 0;
+    return 0;
+}
+
+int HID_API_EXPORT HID_API_CALL hid_send_feature_report(hid_device *dev, const unsigned char *,
+                                                        size_t)
+{
+    Simulator &s = sim();
+    Lock lock(s.mutex);
+    if (!isKnown(s, dev))
+        return -1;
+    dev->error = L"The device has no feature reports";
+    return -1;
+}
+
+int HID_API_EXPORT HID_API_CALL hid_get_feature_report(hid_device *dev, unsigned char *, size_t)
+{
+    return hid_send_feature_report(dev, nullptr, 0);
+}
+
+int HID_API_EXPORT HID_API_CALL hid_get_input_report(hid_device *dev, unsigned char *, size_t)
+{
+    Simulator &s = sim();
+    Lock lock(s.mutex);
+    if (!isKnown(s, dev))
+        return -1;
+    dev->error = L"Input reports are only sent as answers";
+    return -1;
+}
+
+void HID_API_EXPORT HID_API_CALL hid_close(hid_device *dev)
+{
+    if (dev == nullptr)
+        return;
+    Simulator &s = sim();
+    Lock lock(s.mutex);
+    if (!isKnown(s, dev))
+        return;
+    s.handles.erase(dev);
+    if (dev->resetEpoch == s.resetEpoch && dev->plugEpoch == s.plugEpoch) {
+        SimInterface *interface = s.interfaceWithId(s.deviceWithId(dev->deviceId),
+                                                    dev->interfaceId);
+        // Input reports belong to open handles: with the last one closed they are dropped.
+        if (interface != nullptr && --interface->openHandles <= 0) {
+            interface->openHandles = 0;
+            interface->queue.clear();
+        }
+    }
+    freeInfo(dev->info);
+    delete dev;
+}
+
+int HID_API_EXPORT_CALL hid_get_manufacturer_string(hid_device *dev, wchar_t *string, size_t maxlen)
+{
+    Simulator &s = sim();
+    Lock lock(s.mutex);
+    if (!isKnown(s, dev))
+        return -1;
+    return copyOut(MANUFACTURER, string, maxlen);
+}
+
+int HID_API_EXPORT_CALL hid_get_product_string(hid_device *dev, wchar_t *string, size_t maxlen)
+{
+    Simulator &s = sim();
+    Lock lock(s.mutex);
+    if (!isKnown(s, dev))
+        return -1;
+    if (!dev->hasProduct) {
+        dev->error = L"The interface has no product string";
+        return -1;
+    }
+    return copyOut(dev->product, string, maxlen);
+}
+
+int HID_API_EXPORT_CALL hid_get_serial_number_string(hid_device *dev, wchar_t *string,
+                                                     size_t maxlen)
+{
+    Simulator &s = sim();
+    Lock lock(s.mutex);
+    if (!isKnown(s, dev))
+        return -1;
+    return copyOut(dev->serial, string, maxlen);
+}
+
+struct hid_device_info HID_API_EXPORT *HID_API_CALL hid_get_device_info(hid_device *dev)
+{
+    Simulator &s = sim();
+    Lock lock(s.mutex);
+    if (!isKnown(s, dev))
+        return nullptr;
+    if (dev->resetEpoch != s.resetEpoch) {
+        dev->error = L"Handle opened before the simulator was reset";
+        return nullptr;
+    }
+    return dev->info;
+}
+
+int HID_API_EXPORT_CALL hid_get_indexed_string(hid_device *dev, int string_index, wchar_t *string,
+                                               size_t maxlen)
+{
+    Simulator &s = sim();
+    Lock lock(s.mutex);
+    if (!isKnown(s, dev))
+        return -1;
+    // String descriptors: 1 manufacturer, 2 product (the interface's), 3 serial number.
+    switch (string_index) {
+    case 1:
+        return copyOut(MANUFACTURER, string, maxlen);
+    case 2:
+        if (dev->hasProduct)
+            return copyOut(dev->product, string, maxlen);
+        break;
+    case 3:
+        return copyOut(dev->serial, string, maxlen);
+    default:
+        break;
+    }
+    dev->error = L"No string descriptor with this index";
+    return -1;
+}
+
+HID_API_EXPORT const wchar_t *HID_API_CALL hid_error(hid_device *dev)
+{
+    Simulator &s = sim();
+    Lock lock(s.mutex);
+    if (dev == nullptr)
+        return s.error.empty() ? NO_ERROR_TEXT : s.error.c_str();
+    if (s.handles.count(dev) == 0)
+        return INVALID_HANDLE_TEXT;
+    return dev->error.empty() ? NO_ERROR_TEXT : dev->error.c_str();
+}
+
+HID_API_EXPORT const struct hid_api_version *HID_API_CALL hid_version(void)
+{
+    static const hid_api_version version
+        = {HID_API_VERSION_MAJOR, HID_API_VERSION_MINOR, HID_API_VERSION_PATCH};
+    return &version;
+}
+
+HID_API_EXPORT const char *HID_API_CALL hid_version_str(void)
+{
+    return HID_API_VERSION_STR;
+}
+
+} // extern "C"
