@@ -47,8 +47,8 @@ void CMorvantide100::BuildKeytable()
         const std::size_t base = std::size_t(layer) * LAYER_BYTES;
         for (int i = 0; i < MV100::CELLS; ++i) {
             const std::size_t offset = base + 2 * i;
-            m_KeyTable[layer][i] =
-                static_cast<unsigned short>(MemoryByte(offset + 1) << 8 | MemoryByte(offset));
+            m_KeyTable[layer][i]
+                = static_cast<unsigned short>(MemoryByte(offset + 1) << 8 | MemoryByte(offset));
         }
     }
 }

@@ -153,8 +153,8 @@ int CMorvantide100::GetVersion()
 // does not take it for its own.
 int CMorvantide100::ReadReport(hid_device *handle, unsigned char *buffer)
 {
-    const int received =
-        hid_read_timeout(handle, buffer, MV100::REPORT_IN_SIZE, MV100::READ_TIMEOUT_MS);
+    const int received
+        = hid_read_timeout(handle, buffer, MV100::REPORT_IN_SIZE, MV100::READ_TIMEOUT_MS);
     if (received == 0)
         DrainInput(handle);
     return std::min(received, MV100::REPORT_IN_SIZE);
