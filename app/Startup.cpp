@@ -5,10 +5,18 @@
 #include <QIcon>
 #include <QStyleFactory>
 
+// The icons are compiled into the static editor library, whose resource object the linker would
+// drop unless something refers to it; the macro must stand outside any namespace.
+static void initResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
 namespace Startup {
 
 void setupApplication(QApplication &app)
 {
+    initResources();
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setApplicationName(QString::fromLatin1(APPLICATION_NAME));
     QApplication::setApplicationVersion(QString::fromLatin1(APPLICATION_VERSION));

@@ -9,6 +9,7 @@ constexpr const char *APPLICATION_VERSION = "1.0.4";
 constexpr const char *SETTINGS_ORGANISATION = "tarnwicks";
 constexpr const char *SETTINGS_APPLICATION = "mv100-editor";
 
-// Sets the style and the application's name, version and window icon.
+// Makes the compiled-in icons available and sets the style and the application's name, version
+// and window icon.
 void setupApplication(QApplication &app);
 } // namespace Startup
