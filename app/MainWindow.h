@@ -133,6 +133,8 @@ private:
     void onSettingEdited();
     // The "Changes have been made and not saved. Continue?" question; true to go on.
     bool confirmDiscardChanges(const QString &title);
+    // Empties one key layer (Options > Clear Table) in the configuration and on screen.
+    void clearLayer(int layer);
 
     Ui::MainWindow *ui = nullptr;
     QList<KeyMatrixWidget *> m_matrices;
