@@ -11,6 +11,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 constexpr unsigned short CODE_NONE = 0xFFFF;
 // Media, mouse and LED names are looked up without bit 11, which no table code carries.
