@@ -196,11 +196,6 @@ void TestSettings::codecLockKeys()
     QCOMPARE(int(SettingsCodec::lockKeyByte(fn1, fn2)), byte);
     QCOMPARE(SettingsCodec::lockKeyFn1Item(static_cast<unsigned char>(byte)), decodedFn1);
     QCOMPARE(SettingsCodec::lockKeyFn2Item(static_cast<unsigned char>(byte)), decodedFn2);
-    // Nibbles beyond the list show "None".
-    QCOMPARE(SettingsCodec::lockKeyFn1Item(0x97), 0);
-    QCOMPARE(SettingsCodec::lockKeyFn2Item(0x97), 0);
-    QCOMPARE(SettingsCodec::lockKeyFn2Item(0x61), 0);
-    QCOMPARE(SettingsCodec::lockKeyFn1Item(0x61), 1);
 }
 
 // --- Form contents ------------------------------------------------------------------------------
