@@ -11,26 +11,44 @@
 
 namespace TestSupport {
 
+namespace {
+// Answers still waiting for their modal widget; a test's cleanup cancels them so that a box
+// that never came cannot catch the next test's dialog.
+QList<QPointer<QTimer>> &pendingTimers()
+{
+    static QList<QPointer<QTimer>> timers;
+    return timers;
+}
+} // namespace
+
+void cancelPendingAnswers()
+{
+    for (const QPointer<QTimer> &timer : std::as_const(pendingTimers())) {
+        if (timer) {
+            timer->stop();
+            timer->deleteLater();
+        }
+    }
+    pendingTimers().clear();
+}
+
 void onNextModal(std::function<void(QWidget *modal)> handler, int timeoutMs)
 {
     auto *timer = new QTimer(qApp);
-    auto *elapsed = new QElapsedTimer;
-    elapsed->start();
     timer->setInterval(10);
+    pendingTimers().append(timer);
+    QElapsedTimer elapsed;
+    elapsed.start();
     QObject::connect(timer, &QTimer::timeout, qApp, [timer, elapsed, handler, timeoutMs]() {
         QWidget *modal = QApplication::activeModalWidget();
-        if (modal != nullptr && modal->isVisible()) {
+        const bool found = modal != nullptr && modal->isVisible();
+        if (found || elapsed.elapsed() > timeoutMs) {
             timer->stop();
             timer->deleteLater();
-            delete elapsed;
+            pendingTimers().removeAll(timer);
+        }
+        if (found)
             handler(modal);
-            return;
-        }
-        if (elapsed->elapsed() > timeoutMs) {
-            timer->stop();
-            timer->deleteLater();
-            delete elapsed;
-        }
     });
     timer->start();
 }
@@ -75,12 +93,14 @@ void answerNextBox(const QString &buttonText, SeenBox *seen, int timeoutMs)
 
 void closeAllModals()
 {
+    cancelPendingAnswers();
     for (int i = 0; i < 10; ++i) {
         QWidget *modal = QApplication::activeModalWidget();
         if (modal == nullptr)
             return;
+        // done() rather than reject(): a dialog may ask before it lets itself be rejected.
         if (auto *dialog = qobject_cast<QDialog *>(modal))
-            dialog->reject();
+            dialog->done(QDialog::Rejected);
         else
             modal->close();
         QApplication::processEvents();

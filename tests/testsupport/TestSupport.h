@@ -23,7 +23,10 @@ struct SeenBox
 };
 void answerNextBox(const QString &buttonText, SeenBox *seen = nullptr, int timeoutMs = 5000);
 
-// Closes every modal widget left open, so that one failing test does not block the next.
+// Stops every answer that is still waiting for its modal widget.
+void cancelPendingAnswers();
+
+// Closes every modal widget left open (and cancels waiting answers), so that one failing test does not block the next.
 void closeAllModals();
 
 } // namespace TestSupport
