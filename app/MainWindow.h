@@ -135,6 +135,9 @@ private:
     bool confirmDiscardChanges(const QString &title);
     // Empties one key layer (Options > Clear Table) in the configuration and on screen.
     void clearLayer(int layer);
+    // Device transfers: the "PIN Error" check of the PIN fields, and the box of a result code.
+    bool checkDevicePins(bool withNewPin);
+    void showTransferResult(unsigned short result);
 
     Ui::MainWindow *ui = nullptr;
     QList<KeyMatrixWidget *> m_matrices;
