@@ -119,6 +119,23 @@ void showDeviceInfo(Ui::MainWindow *ui, const Answer &info, int version)
         QString::asprintf("0x%04X (%d)", MV100::PRODUCT_ID, int(MV100::PRODUCT_ID)));
 }
 
+// One progress step per block of the memory image while it lives.
+class BlockProgress
+{
+public:
+    BlockProgress(CMorvantide100 &device, TransferProgress &progress)
+        : m_device(device)
+    {
+        m_device.SetProgressCallback([&progress](int) { progress.step(); });
+    }
+    ~BlockProgress() { m_device.SetProgressCallback(nullptr); }
+    BlockProgress(const BlockProgress &) = delete;
+    BlockProgress &operator=(const BlockProgress &) = delete;
+
+private:
+    CMorvantide100 &m_device;
+};
+
 // Everything a Read takes from the device besides the memory image. It is held back until the
 // whole read has succeeded, so that a failed read leaves the editor as it was.
 struct DeviceSettings
@@ -161,9 +178,13 @@ unsigned short readDevice(CMorvantide100 &device, const PinBytes &pin, TransferP
     }
     progress.step();
 
-    if (device.ReadMemoryData() != MV100::STATUS_OK)
+    int status;
+    {
+        const BlockProgress blocks(device, progress);
+        status = device.ReadMemoryData();
+    }
+    if (status != MV100::STATUS_OK)
         return MV100::RESULT_MEMORY;
-    progress.step(MV100::BLOCK_COUNT);
     device.BuildKeytable();
     device.BuildMacros();
     return MV100::RESULT_SUCCESS;
@@ -220,9 +241,13 @@ unsigned short writeDevice(CMorvantide100 &device, const WriteSettings &settings
     progress.step();
 
     device.BuildMemory();
-    if (device.WriteMemoryData() != MV100::STATUS_OK)
+    int status;
+    {
+        const BlockProgress blocks(device, progress);
+        status = device.WriteMemoryData();
+    }
+    if (status != MV100::STATUS_OK)
         return MV100::RESULT_MEMORY;
-    progress.step(MV100::BLOCK_COUNT);
 
     if (knowsDebounce(version)
         && device.WriteDebounce(settings.debounce, answer.data()) != MV100::STATUS_OK)

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -165,6 +166,9 @@ public:
     std::vector<unsigned char> GetMemoryData() const;
     int WriteMemoryData();
     int ReadMemoryData();
+    // Called with the block number after each block that WriteMemoryData or ReadMemoryData has
+    // transferred, so that a window can show the progress; empty = none. Not copied by assignment.
+    void SetProgressCallback(std::function<void(int block)> callback);
 
     // --- HID transport -------------------------------------------------------------------
     int Open();
@@ -216,4 +220,5 @@ private:
     std::array<std::vector<unsigned short>, MV100::LAYERS> m_KeyTable;
     std::array<std::array<unsigned char, MV100::MACRO_SIZE>, MV100::MACRO_COUNT> m_Macro;
     std::vector<unsigned char> m_Memory;
+    std::function<void(int block)> m_Progress;
 };

@@ -67,6 +67,11 @@ void CMorvantide100::SetMemory(std::vector<unsigned char> memory)
     m_Memory = std::move(memory);
 }
 
+void CMorvantide100::SetProgressCallback(std::function<void(int block)> callback)
+{
+    m_Progress = std::move(callback);
+}
+
 std::vector<unsigned char> CMorvantide100::GetMemoryData() const
 {
     return m_Memory;
@@ -82,6 +87,8 @@ int CMorvantide100::WriteMemoryData()
         const int status = WriteBlock(static_cast<unsigned char>(b), block, answer);
         if (status != MV100::STATUS_OK)
             return status;
+        if (m_Progress)
+            m_Progress(b);
     }
     return MV100::STATUS_OK;
 }
@@ -96,6 +103,8 @@ int CMorvantide100::ReadMemoryData()
             return status;
         std::memcpy(m_Memory.data() + std::size_t(b) * MV100::BLOCK_SIZE,
                     answer + MV100::ANSWER_DATA, MV100::BLOCK_SIZE);
+        if (m_Progress)
+            m_Progress(b);
     }
     return MV100::STATUS_OK;
 }
