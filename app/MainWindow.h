@@ -77,6 +77,8 @@ public:
     void openRecentFile(const QString &fileName);
 
     // --- Device transfers (MainWindow_device.cpp) -----------------------------------------
+    // Takes the device's content only when every read succeeded; says itself when it cannot
+    // reach the device (result 4096), the caller reports every other result.
     unsigned short ReadMv100();
     unsigned short WriteMv100();
     void EraseMv100();
