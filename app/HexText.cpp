@@ -1,4 +1,4 @@
-// Hexadecimal text of the configuration file and the PIN fields: decoding into bytes.
+// Hexadecimal text of the configuration file and the PIN fields: bytes to text and back.
 #include "HexText.h"
 
 #include <QRegularExpression>
@@ -6,7 +6,9 @@
 bool isHex(const QString &text)
 {
     static const QRegularExpression hex_re(QStringLiteral("^[0-9a-fA-F]+$"));
-    return hex_re.match(text).hasMatch();
+    // "$" also matches before a final line feed, which is not a hex digit.
+    const QRegularExpressionMatch match = hex_re.match(text);
+    return match.hasMatch() && match.capturedEnd() == text.size();
 }
 
 void splitString(const QString &text, unsigned char *buffer, int capacity)

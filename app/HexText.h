@@ -1,4 +1,4 @@
-// Hexadecimal text of the configuration file and the PIN fields: decoding into bytes.
+// Hexadecimal text of the configuration file and the PIN fields: bytes to text and back.
 #pragma once
 
 #include <QString>
