@@ -1,0 +1,105 @@
+// Benchmark: Save and Open of a full configuration (every cell and every macro in use).
+#include "KeyMatrixWidget.h"
+#include "MainWindow.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QSpinBox>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+constexpr int WARM_UP = 3;
+constexpr int RUNS = 50;
+
+void fillEverything(MainWindow &window)
+{
+    constexpr std::array<unsigned short, 8> codes
+        = {0x0004, 0xE104, 0x010C, 0x0205, 0x0310, 0x0401, 0x00FF, 0x02AF};
+    for (int layer = 0; layer < MV100::LAYERS; ++layer) {
+        for (int y = 0; y < MV100::ROWS; ++y) {
+            for (int x = 0; x < MV100::COLUMNS; ++x) {
+                window.config().SetKeyCode(static_cast<unsigned char>(layer),
+                                           static_cast<unsigned char>(x),
+                                           static_cast<unsigned char>(y),
+                                           codes[std::size_t(x + y + layer) % codes.size()]);
+            }
+        }
+    }
+    for (int slot = 0; slot < MV100::MACRO_COUNT; ++slot) {
+        std::array<unsigned char, MV100::MACRO_SIZE> record {};
+        record[0] = static_cast<unsigned char>(slot % 4);
+        for (int i = 1; i < MV100::MACRO_SIZE; ++i)
+            record[std::size_t(i)] = static_cast<unsigned char>(slot + i);
+        window.config().SetMacro(static_cast<unsigned char>(slot), record.data());
+    }
+    window.redrawAllCells();
+    window.findChild<QSpinBox *>(QStringLiteral("spin_debounce"))->setValue(12);
+    window.findChild<QSpinBox *>(QStringLiteral("mouse_spin_min"))->setValue(1);
+}
+
+// Milliseconds of each run of work, after a few runs that are not counted.
+std::vector<double> measure(const std::function<bool()> &work)
+{
+    for (int i = 0; i < WARM_UP; ++i)
+        work();
+    std::vector<double> times;
+    QElapsedTimer timer;
+    for (int i = 0; i < RUNS; ++i) {
+        timer.start();
+        if (!work())
+            return {};
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times;
+}
+
+void report(const char *name, const std::vector<double> &times)
+{
+    if (times.empty()) {
+        std::printf("%-6s failed\n", name);
+        return;
+    }
+    std::printf("%-6s min %7.3f ms   median %7.3f ms   max %7.3f ms   (%d runs)\n", name,
+                times.front(), times[times.size() / 2], times.back(), int(times.size()));
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        return 1;
+    // Opening a file stores the recent list: keep it out of the user's own settings.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath(QStringLiteral("config"))));
+
+    QApplication app(argc, argv);
+    Q_INIT_RESOURCE(resources);
+
+    MainWindow window;
+    fillEverything(window);
+    const QString file = dir.filePath(QStringLiteral("full.mv100"));
+
+    // Save: what the Save action does once a name has been chosen.
+    const std::vector<double> save
+        = measure([&]() { return window.SaveFile(file, window.GetItems()); });
+    // Open: read, check, reset, apply, recent list (as a recent entry does without a question).
+    const std::vector<double> open = measure([&]() {
+        window.setUnsavedChanges(false);
+        window.openRecentFile(file);
+        return window.config().GetKeyCode(2, 15, 23) != 0xFFFF;
+    });
+    std::printf("Save and Open of a full configuration (%lld bytes)\n",
+                static_cast<long long>(QFileInfo(file).size()));
+    report("Save", save);
+    report("Open", open);
+    return save.empty() || open.empty() ? 1 : 0;
+}
