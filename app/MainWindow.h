@@ -64,6 +64,8 @@ public:
 
     // --- Configuration file format (MainWindow_fileformat.cpp) ---------------------------
     QList<QString> GetItems();
+    // Replaces the configuration and the settings by the lines; a list that checkItems refuses
+    // is ignored.
     void SetItems(QList<QString> items);
     // Empty when the lines form a configuration that SetItems applies whole; else the problem.
     static QString checkItems(const QList<QString> &items);
@@ -71,6 +73,8 @@ public:
     // --- File commands and recent files (MainWindow_files.cpp) ---------------------------
     void updateRecentFilesMenu();
     void addRecentFile(const QString &fileName);
+    // The non-empty lines of a file, or none when it cannot be read; the recent list is left to
+    // the caller, which adds the file once its content has been accepted.
     QList<QString> LoadFile(QString fileName);
     bool SaveFile(QString fileName, QList<QString> items);
     // Loads a recent entry (asks first when there are unsaved changes).
@@ -137,6 +141,8 @@ private:
     bool confirmDiscardChanges(const QString &title);
     // Empties one key layer (Options > Clear Table) in the configuration and on screen.
     void clearLayer(int layer);
+    // Applies a configuration file whole, or refuses it with a warning and changes nothing.
+    bool loadConfiguration(const QString &fileName);
     // Device transfers: the "PIN Error" check of the PIN fields, and the box of a result code.
     bool checkDevicePins(bool withNewPin);
     void showTransferResult(unsigned short result);
