@@ -62,6 +62,8 @@ void answerNextBox(const QString &buttonText, SeenBox *seen, int timeoutMs)
                     seen->seen = true;
                     seen->title = box->windowTitle();
                     seen->text = box->text();
+                    for (QAbstractButton *button : box->buttons())
+                        seen->buttons << button->text();
                 }
                 for (QAbstractButton *button : box->buttons()) {
                     if (button->text().remove(QLatin1Char('&')) == buttonText) {

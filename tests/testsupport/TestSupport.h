@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
@@ -20,6 +21,7 @@ struct SeenBox
     bool seen = false;
     QString title;
     QString text;
+    QStringList buttons; // button texts, in the box's order
 };
 void answerNextBox(const QString &buttonText, SeenBox *seen = nullptr, int timeoutMs = 5000);
 
