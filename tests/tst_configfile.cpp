@@ -1,0 +1,249 @@
+// Tests of the configuration file: hex text, its 256 lines, Open, Save and the recent files.
+#include "HexText.h"
+#include "KeyMatrixWidget.h"
+#include "MainWindow.h"
+#include "TestSupport.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+using Bytes = std::vector<unsigned char>;
+const QString QUESTION = "New Configuration|Changes have been made and not saved. Continue?";
+
+QList<QString> resetLines()
+{
+    const QString head = "3C9A71E04B5D28F6 %1 00 FF003CB91E0A000305080A0D0F1214 %2 %3 00";
+    return head.arg(QString(32, 'F'), QString(30, '0'), QString("FF").repeated(8)).split(' ')
+        + QList<QString>(MV100::BLOCK_COUNT, QString("FF").repeated(32)) + QList<QString> {"03"};
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>";
+}
+
+// Every named control (value, and whether it is disabled), every cell text, and the lines.
+QStringList snapshot(MainWindow &window)
+{
+    QStringList state;
+    for (const QWidget *w : window.findChildren<QWidget *>(QRegularExpression("^(?!qt_).")))
+        state << w->objectName() + '=' + w->metaObject()->userProperty().read(w).toString()
+                + (w->isEnabled() ? "" : " disabled");
+    for (int i = 0; i < MV100::LAYERS * MV100::CELLS; ++i)
+        state << window.matrix(i / MV100::CELLS)->buttonText(i / 16 % 24, i % 16);
+    return state + window.GetItems(); // its image holds every cell and macro
+}
+
+// Edits every settings control; cells of every kind on all layers; macros of all four types.
+void fill(MainWindow &window)
+{
+    int k = 0;
+    for (QSpinBox *spin : window.findChildren<QSpinBox *>())
+        spin->setValue(spin->minimum() + 37 * ++k % (spin->maximum() - spin->minimum() + 1));
+    for (QComboBox *combo : window.findChildren<QComboBox *>())
+        combo->setCurrentIndex((k += 3) % combo->count());
+    for (QCheckBox *box : window.findChildren<QCheckBox *>())
+        box->setChecked(box->isEnabled() && ++k % 3 != 0);
+    for (const char *name : {"main_edit_pin", "pin_edit_pin", "custom_edit"})
+        window.findChild<QLineEdit *>(name)->setText("0123456789ABCDEF");
+    const unsigned short codes[] = {0x0004, 0xE104, 0x010C, 0x0205, 0x0310, 0x0401, 0x00FF};
+    for (int i = 0; i < 21; ++i) // layer i % 3 gets every code
+        window.config().SetKeyCode(i % 3, i % 16, i, codes[i / 3]);
+    window.redrawAllCells();
+    for (int slot : {0, 1, 2, 175}) // types 0 to 3, "Stable" to "Cell 16Bit"
+        window.config().SetMacro(slot, Bytes(MV100::MACRO_SIZE, slot % 4).data());
+}
+
+// Answers the coming modals in turn: a file dialog with a path, a message box with the button of
+// that text. Notes "title|text" of each box and "title|filters" of each file dialog.
+void answer(QStringList replies, QStringList *seen)
+{
+    TestSupport::onNextModal([replies, seen](QWidget *modal) mutable {
+        const QString reply = replies.takeFirst();
+        if (!replies.isEmpty())
+            answer(replies, seen);
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            *seen << box->windowTitle() + '|' + box->text();
+            for (QAbstractButton *button : box->buttons())
+                if (button->text().remove('&') == reply)
+                    return button->click();
+        } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+            *seen << dialog->windowTitle() + '|' + dialog->nameFilters().join(";;");
+            dialog->findChild<QLineEdit *>("fileNameEdit")->setText(reply);
+            static_cast<QDialog *>(dialog)->accept();
+        }
+        modal->close(); // an unknown button, or a name the dialog refused
+    });
+}
+} // namespace
+
+class TestConfigFile : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+private slots:
+    void initTestCase() { QSettings("tarnwicks", "mv100-editor").clear(); }
+    void init() { QTest::failOnWarning(QRegularExpression("QMetaObject::connectSlotsByName")); }
+    void cleanup() { TestSupport::closeAllModals(); }
+
+    // Hex text; the lines of the reset editor; number lines that do not parse give 0.
+    void formatLines()
+    {
+        QVERIFY(isHex("09afAF") && !isHex("12\n") && !isHex(""));
+        unsigned char buffer[4] = {0xEE, 0xEE, 0xEE, 0xEE}; // splitString may fill 3 of them
+        splitString("0102X3", buffer, 3); // a non-hex character anywhere: nothing
+        QCOMPARE(Bytes(buffer, buffer + 4), (Bytes {0xEE, 0xEE, 0xEE, 0xEE}));
+        splitString("a1b2c3d4", buffer, 3);
+        QCOMPARE(Bytes(buffer, buffer + 4), (Bytes {0xA1, 0xB2, 0xC3, 0xEE}));
+        QCOMPARE(hexStringToBytes("ABC"), (Bytes {0x0A, 0xBC}));
+        QCOMPARE(hexStringToBytes("12zz34"), (Bytes {0x12, 0x34}));
+
+        MainWindow window;
+        QCOMPARE(window.GetItems(), resetLines());
+        // Empty fields are written as their defaults: reading drops empty lines.
+        window.findChild<QLineEdit *>("pin_edit_pin")->clear();
+        window.findChild<QLineEdit *>("custom_edit")->clear();
+        QCOMPARE(window.GetItems(), resetLines());
+
+        fill(window);
+        QList<QString> lines = resetLines();
+        lines[2] = "zz"; // lock keys
+        lines[5] = "2030FF1100000000"; // Locking + X, Sticky + X, Off, FN2, Constant On
+        lines[6] = "x1"; // lock mode
+        lines[255] = "--"; // debounce: the spin box's minimum 1
+        window.SetItems(lines);
+        const QList<QString> items = window.GetItems();
+        QCOMPARE((QStringList {items[2], items[5], items[6], items[255]}),
+                 (QStringList {"00", lines[5], "00", "01"}));
+        window.SetItems(lines.mid(0, 255));
+        QCOMPARE(window.GetItems()[255], "03");
+    }
+
+    // Order, duplicates, letter case, the cap of 10, a restart; refused files change nothing.
+    void recentAndRefusedFiles()
+    {
+        MainWindow window;
+        QMenu *menu = window.findChild<QMenu *>("menuRecently_Opened");
+        QVERIFY(menu->actions().size() == 1 && !menu->actions()[0]->isEnabled());
+        QCOMPARE(menu->actions()[0]->text(), "(empty)");
+        for (const QString &name : QString("0 1 2 3 4 5 6 7 8 a A a").split(' ')) {
+            QVERIFY(window.SaveFile(path(name), window.GetItems())); // the reset editor
+            window.openRecentFile(path(name));
+        }
+        QCOMPARE(window.recentFiles().join(' ').remove(m_dir.path() + '/'), "a A 8 7 6 5 4 3 2 1");
+        QCOMPARE(menu->actions()[1]->text(), "A");
+        const QList<QString> recent = window.recentFiles();
+        MainWindow restarted;
+        QCOMPARE(restarted.recentFiles(), recent);
+
+        // With unsaved changes an entry asks first; Cancel keeps everything.
+        fill(window);
+        const QStringList before = snapshot(window);
+        QStringList seen;
+        answer({"Cancel"}, &seen);
+        QPointer<QAction> entry = menu->actions()[9];
+        entry->trigger();
+        QCOMPARE(seen, QStringList {QUESTION});
+        QCOMPARE(snapshot(window), before);
+
+        // Refused files, through Open or a recent entry, change nothing either.
+        const QString block = "is not a memory block of 64 hexadecimal digits.";
+        const QString digits = "is not 1 to %1 hexadecimal digits.";
+        const QList<std::tuple<int, int, QString, QString, bool>> cases
+            = {{254, 2, "00", "it has 254 lines, but a configuration has 256.", true},
+               {256, 7, QString(62, 'F'), "line 8 " + block, true},
+               {256, 254, "zz" + QString(62, 'F'), "line 255 " + block, false},
+               {256, 0, "PIN?", "the PIN (line 1) " + digits.arg(16), true},
+               {256, 1, QString(33, 'F'), "the custom data (line 2) " + digits.arg(32), false},
+               {-1, 0, "", "No such file or directory", false}};
+        for (const auto &[count, line, text, problem, viaOpen] : cases) {
+            QList<QString> lines = resetLines().mid(0, count);
+            lines[line] = text;
+            const QString bad = path(count < 0 ? "missing" : "bad");
+            if (count < 0)
+                QTest::ignoreMessage(QtWarningMsg, qPrintable("Error: File open: " + bad));
+            QVERIFY(count < 0 || window.SaveFile(bad, lines));
+            answer(viaOpen ? QStringList {"Yes", bad, "OK"} : QStringList {"Yes", "OK"}, &seen);
+            if (viaOpen)
+                window.findChild<QAction *>("actionOpen")->trigger();
+            else
+                window.openRecentFile(bad);
+            QCOMPARE(seen.last(),
+                     "Open Configuration|The file " + QDir::toNativeSeparators(bad)
+                         + " cannot be opened: " + problem);
+            QCOMPARE(snapshot(window), before);
+            QVERIFY(window.hasUnsavedChanges() && window.recentFiles() == recent);
+        }
+        // Yes loads it; the menu it rebuilds drops the entry only after its handler returned.
+        answer({"Yes"}, &seen);
+        entry->trigger();
+        QVERIFY(!entry.isNull());
+        QTRY_VERIFY(entry.isNull());
+        QCOMPARE(snapshot(window), snapshot(restarted)); // reset -> Save -> Open: reset
+        QVERIFY(!window.hasUnsavedChanges());
+        QCOMPARE(window.recentFiles().first(), path("1"));
+    }
+
+    // Save and Open through the menu, also of files with CR LF and blank lines; replacing.
+    void saveAndOpen()
+    {
+        MainWindow source;
+        fill(source);
+        QStringList seen;
+        answer({path("saved")}, &seen);
+        source.findChild<QAction *>("actionSave")->trigger();
+        const QList<QString> lines = source.GetItems();
+        const QString saved = path("saved.mv100");
+        const QByteArray bytes = readAll(saved);
+        QCOMPARE(bytes, QStringEncoder(QStringConverter::Utf16LE)(lines.join('\n') + '\n'));
+        QCOMPARE(bytes.size(), 2 * (lines.join(QString()).size() + 256));
+        QVERIFY(source.SaveFile(path("crlf"), {lines.join("\r\n") + '\r'})); // one entry: CR LF
+        QVERIFY(source.SaveFile(path("blank"), {"\n" + lines.join("\n\r\n\n")}));
+        for (const QString &file : {saved, path("crlf"), path("blank")}) {
+            MainWindow target;
+            answer({file, "OK"}, &seen); // "OK" to a refusal, which must not come
+            target.findChild<QAction *>("actionOpen")->trigger();
+            TestSupport::cancelPendingAnswers();
+            QCOMPARE(snapshot(target), snapshot(source));
+            QVERIFY(target.SaveFile(path("again"), target.GetItems()));
+            QCOMPARE(readAll(path("again")), bytes);
+        }
+        QCOMPARE(seen[0], "MV100 File save|MV100 Dateien (*.mv100);;All Files (*)");
+        QCOMPARE(seen[1], "MV100 File open|MV100 Files (*.mv100);;All Files (*)");
+
+        // The dialog confirmed "saved", not saved.mv100: replacing that is asked separately.
+        const QString file = "|The file " + QDir::toNativeSeparators(saved);
+        source.findChild<QSpinBox *>("spin_debounce")->setValue(99);
+        answer({path("saved"), "Cancel"}, &seen);
+        source.findChild<QAction *>("actionSave")->trigger();
+        QCOMPARE(seen.last(),
+                 "MV100 File save" + file + " already exists.\nDo you want to replace it?");
+        rlimit old {};
+        getrlimit(RLIMIT_FSIZE, &old);
+        const rlimit diskFull = {4096, old.rlim_max};
+        std::signal(SIGXFSZ, SIG_IGN); // a write beyond the limit fails instead of ending the test
+        setrlimit(RLIMIT_FSIZE, &diskFull);
+        QTest::ignoreMessage(QtWarningMsg, qPrintable("Error: Write :" + saved));
+        answer({path("saved"), "Yes", "OK"}, &seen);
+        source.findChild<QAction *>("actionSave")->trigger();
+        setrlimit(RLIMIT_FSIZE, &old);
+        QCOMPARE(seen.last(),
+                 "Save Configuration" + file
+                     + " cannot be saved: not all of the data could be written.");
+        QVERIFY(readAll(saved) == bytes && source.hasUnsavedChanges());
+        answer({path("saved"), "Yes"}, &seen);
+        source.findChild<QAction *>("actionSave")->trigger();
+        QCOMPARE(source.LoadFile(saved), source.GetItems());
+        QVERIFY(!source.hasUnsavedChanges());
+    }
+};
+
+QTEST_MAIN(TestConfigFile)
+#include "tst_configfile.moc"
