@@ -76,7 +76,10 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.morvantide.example/")
+# The maker's homepage is kept in one place, the program's own MakerLinks.h.
+file(STRINGS ${CMAKE_CURRENT_SOURCE_DIR}/app/MakerLinks.h MV100_HOMEPAGE_LINE REGEX "HOMEPAGE = ")
+string(REGEX REPLACE ".*\"(.*)\".*" "\\1" MV100_HOMEPAGE "${MV100_HOMEPAGE_LINE}")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${MV100_HOMEPAGE}")
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 # dpkg-shlibdeps (from dpkg-dev) derives the library packages with their versions from the
