@@ -211,6 +211,18 @@ private slots:
         CMorvantide100 device;
         QCOMPARE(device.Open(), expected);
         QCOMPARE(mv100sim::openHandleCount(), expected ? 1 : 0);
+        // The last interface opened; a missing product string reads as empty.
+        const QString product = interfaces.empty()
+            ? "ConfigInterface"
+            : QString::fromStdWString(interfaces.back().product);
+        if (expected) {
+            QCOMPARE(QString::fromStdWString(device.GetProductName(device.GetDeviceState().handle)),
+                     product);
+            QCOMPARE(device.GetVersion(), 0x1030);
+        }
+        QCOMPARE(device.Close() + device.Close(), 2); // the second one does nothing
+        QCOMPARE(device.GetVersion(), MV100::NO_REVISION);
+        QCOMPARE(mv100sim::openHandleCount() + mv100sim::invalidHandleUses(), 0);
     }
 
     // A read gives up at its bound; its late answer and other stale ones are not taken as answers.
@@ -226,6 +238,16 @@ private slots:
         mv100sim::queueStaleAnswer(0, Bytes(64, 0xEE));
         QCOMPARE(device.ReadBlock(1, answer), 0);
         QCOMPARE(int(answer[3]), 1); // the chip's echo of the block number
+
+        // The raw transport on the handle given: an empty answer is "nothing received".
+        hid_device *const handle = device.GetDeviceState().handle;
+        const unsigned char info[MV100::REPORT_OUT_SIZE] = {}; // the info command
+        int count = -1;
+        mv100sim::answerEmpty(true);
+        QCOMPARE(device.Write(handle, info), 0);
+        QCOMPARE(device.Read(handle, answer, &count), 8);
+        QCOMPARE(count, 0);
+        QCOMPARE(device.Write(nullptr, info) + device.Read(handle, nullptr, &count), 8);
     }
 
     void commands_data()
