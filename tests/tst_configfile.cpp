@@ -189,6 +189,24 @@ private slots:
         QCOMPARE(snapshot(window), snapshot(restarted)); // reset -> Save -> Open: reset
         QVERIFY(!window.hasUnsavedChanges());
         QCOMPARE(window.recentFiles().first(), path("1"));
+
+        // New asks as well: Cancel keeps everything, Yes resets every tab and the device info.
+        fill(window);
+        const auto labels = window.findChildren<QLabel *>(QRegularExpression("^info_label_"));
+        for (QLabel *label : labels)
+            label->setText("1a2b");
+        const QStringList filled = snapshot(window), recentNow = window.recentFiles();
+        answer({"Cancel"}, &seen);
+        window.findChild<QAction *>("actionNew")->trigger();
+        QVERIFY(seen.last() == QUESTION && snapshot(window) == filled
+                && labels[0]->text() == "1a2b");
+        answer({"Yes"}, &seen);
+        window.findChild<QAction *>("actionNew")->trigger();
+        QCOMPARE(snapshot(window), snapshot(restarted));
+        QVERIFY(labels.size() == 7 && !window.hasUnsavedChanges()
+                && window.recentFiles() == recentNow);
+        for (QLabel *label : labels)
+            QCOMPARE(label->text(), "-");
     }
 
     // Save and Open through the menu, also of files with CR LF and blank lines; replacing.
