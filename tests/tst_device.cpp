@@ -165,6 +165,7 @@ private slots:
         QTest::newRow("named, on 0") << Interfaces {{L"ConfigInterface", true, 0, true}} << 2;
         QTest::newRow("unknown name on 1") << Interfaces {{L"Vendor", true, 1, true}} << 0;
         QTest::newRow("no product string on 2") << Interfaces {{L"", false, 2, true}} << 2;
+        QTest::newRow("known name on 2") << Interfaces {{L"Morvantide GPIO", true, 2, true}} << 0;
         QTest::newRow("fourteen") << Interfaces(7, {L"ConfigInterface", true, 2, true}) << 6;
     }
 
