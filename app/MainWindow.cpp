@@ -4,6 +4,7 @@
 
 #include "KeyMatrixWidget.h"
 #include "MakerLinks.h"
+#include "SettingsTabs.h"
 #include "Startup.h"
 
 #include <QCloseEvent>
@@ -18,10 +19,6 @@
 #include <hidapi.h>
 
 namespace {
-// The form has LED outputs 0 to 7; a few more indexes are looked for so that a form with more
-// rows is wired without touching this code.
-constexpr int LED_COMBO_LOOKUP_COUNT = 10;
-
 void setHexValidator(QLineEdit *edit, int digits)
 {
     const QRegularExpression pattern(QStringLiteral("^[0-9A-Fa-f]{0,%1}$").arg(digits));
@@ -39,41 +36,30 @@ MainWindow::MainWindow(QWidget *parent)
     ui->actionSave->setShortcut(QKeySequence::Save);
     ui->actionExit->setShortcut(QKeySequence::Quit);
 
-    for (int i = 0; i < LED_COMBO_LOOKUP_COUNT; ++i) {
-        auto *combo = findChild<QComboBox *>(QStringLiteral("led_cmb_function_%1").arg(i));
-        if (combo == nullptr)
-            continue;
-        connect(combo, &QComboBox::currentIndexChanged, this,
-                [this, i](int index) { onLedCmbFunctionChanged(i, index); });
-    }
-
-    m_matrices.resize(3);
+    m_matrices.resize(MV100::LAYERS);
     m_matrices[0] = createMatrixTab(ui->tab_default);
     m_matrices[1] = createMatrixTab(ui->tab_fn1);
     m_matrices[2] = createMatrixTab(ui->tab_fn2);
-
-    m_config.ClearAll();
-
     for (int layer = 0; layer < m_matrices.size(); ++layer) {
         connect(m_matrices[layer], &KeyMatrixWidget::keyClicked, this,
                 [this, layer](int row, int col, Qt::MouseButton button) {
                     onKeyClicked(layer, row, col, button);
                 });
     }
+    connectLayerTabs();
+
+    setHexValidator(ui->main_edit_pin, 16);
+    setHexValidator(ui->pin_edit_pin, 16);
+    setHexValidator(ui->custom_edit, 32);
+    m_settingsTabs = new SettingsTabs(ui, &m_document, this);
+    createEditMenu();
 
     QSettings settings(QString::fromLatin1(Startup::SETTINGS_ORGANISATION),
                        QString::fromLatin1(Startup::SETTINGS_APPLICATION));
     m_recentFiles = settings.value(QStringLiteral("recentFiles")).toStringList();
     updateRecentFilesMenu();
 
-    setHexValidator(ui->main_edit_pin, 16);
-    setHexValidator(ui->pin_edit_pin, 16);
-    setHexValidator(ui->custom_edit, 32);
-
-    m_changed = false;
     Clear();
-    // Only now: the reset above is the program's own doing, not an edit.
-    connectSettingEdits();
 }
 
 MainWindow::~MainWindow()
@@ -84,7 +70,7 @@ MainWindow::~MainWindow()
 
 bool MainWindow::confirmDiscardChanges(const QString &title)
 {
-    if (!m_changed)
+    if (!m_document.isModified())
         return true;
     QMessageBox box(this);
     box.setWindowTitle(title);

@@ -1,7 +1,8 @@
 // MainWindow: the editor's one window; its operations are split by concern over MainWindow_*.cpp.
 #pragma once
 
-#include "CMorvantide100.h"
+#include "ConfigDocument.h"
+#include "Mv100Transfer.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -13,19 +14,12 @@ QT_BEGIN_NAMESPACE
 namespace Ui {
 class MainWindow;
 }
+class QAction;
 class QCloseEvent;
 QT_END_NAMESPACE
 
 class KeyMatrixWidget;
-
-// Sizes of the settings blocks as the file and the device carry them.
-namespace MV100_BLOCK {
-constexpr int MOUSE = 15;
-constexpr int BACKLIGHT = 15;
-constexpr int LED = 8;
-constexpr int LED_OUTPUTS = 8;
-constexpr int BACKLIGHT_OUTPUTS = 5;
-} // namespace MV100_BLOCK
+class SettingsTabs;
 
 class MainWindow : public QMainWindow
 {
@@ -37,35 +31,24 @@ public:
 
     // --- Key assignment tabs (MainWindow_keys.cpp) ---------------------------------------
     KeyMatrixWidget *createMatrixTab(QWidget *page);
+    // Draws one cell of a layer tab for a code (the view; the document holds the codes).
     void setButton(int layer, int x, int y, unsigned short code);
+    // File > New's reset: an empty configuration, the factory PIN, a fresh history.
     void Clear();
-    // Redraws all 3 x 24 x 16 cells from m_config.
-    void redrawAllCells();
 
-    // --- Settings tabs and their byte encodings (MainWindow_settings.cpp) ----------------
+    // --- Settings tabs (MainWindow_settings.cpp; the controls are bound by SettingsTabs) --
+    // An edit of LED output index to value, as the row shows it.
     void setLEDElements(unsigned char value, unsigned char index);
+    // The code of LED output index; -1 for an index without an output.
     int getLEDElements(int index);
-    void onLedCmbFunctionChanged(int index, int item);
+    // Mouse > Load default: one edit.
     void LoadMouseDefaults();
     bool pinCheck(QString pin);
 
-    unsigned char lockKeyByte() const;
-    void applyLockKeyByte(unsigned char value);
-    std::array<unsigned char, MV100_BLOCK::MOUSE> mouseBlock() const;
-    // Sets the function, checks the boxes of set bits (clear bits leave boxes alone), sets
-    // the spin boxes.
-    void applyMouseBlock(const unsigned char *block);
-    std::array<unsigned char, MV100_BLOCK::BACKLIGHT> backlightBlock() const;
-    void applyBacklightBlock(const unsigned char *block);
-    std::array<unsigned char, MV100_BLOCK::LED> ledBlock();
-    void applyLedBlock(const unsigned char *block);
-    unsigned char lockModeByte() const;
-    unsigned char debounceByte() const;
-
     // --- Configuration file format (MainWindow_fileformat.cpp) ---------------------------
     QList<QString> GetItems();
-    // Replaces the configuration and the settings by the lines; a list that checkItems refuses
-    // is ignored.
+    // Replaces the configuration by the lines with a fresh history, nothing unsaved, and makes
+    // the file's PIN the device PIN; a list that checkItems refuses is ignored.
     void SetItems(QList<QString> items);
     // Empty when the lines form a configuration that SetItems applies whole; else the problem.
     static QString checkItems(const QList<QString> &items);
@@ -89,11 +72,10 @@ public:
     void InfoMv100();
 
     // --- State, for the window's own parts and for tests ---------------------------------
-    CMorvantide100 &config() { return m_config; }
-    const CMorvantide100 &config() const { return m_config; }
+    ConfigDocument &document() { return m_document; }
+    const Mv100Config &configuration() const { return m_document.config(); }
     KeyMatrixWidget *matrix(int layer) const { return m_matrices.value(layer); }
-    bool hasUnsavedChanges() const { return m_changed; }
-    void setUnsavedChanges(bool changed) { m_changed = changed; }
+    bool hasUnsavedChanges() const { return m_document.isModified(); }
     const QList<QString> &recentFiles() const { return m_recentFiles; }
 
 public Q_SLOTS:
@@ -120,37 +102,25 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // Marks changes that the program itself makes to the settings controls (reset, file
-    // load, device read), so that only the user's edits count as unsaved changes.
-    class ProgrammaticChange
-    {
-    public:
-        explicit ProgrammaticChange(MainWindow *window) : m_window(window) { ++m_window->m_programmatic; }
-        ~ProgrammaticChange() { --m_window->m_programmatic; }
-        ProgrammaticChange(const ProgrammaticChange &) = delete;
-        ProgrammaticChange &operator=(const ProgrammaticChange &) = delete;
-
-    private:
-        MainWindow *m_window;
-    };
-
-    // Connects the edit signals of every control a configuration file stores.
-    void connectSettingEdits();
-    void onSettingEdited();
+    // The Edit menu with Undo and Redo (MainWindow_edit.cpp).
+    void createEditMenu();
+    // Redraws the cells of the layer tabs from the document.
+    void connectLayerTabs();
+    void redrawLayer(int layer);
     // The "Changes have been made and not saved. Continue?" question; true to go on.
     bool confirmDiscardChanges(const QString &title);
-    // Empties one key layer (Options > Clear Table) in the configuration and on screen.
-    void clearLayer(int layer);
     // Applies a configuration file whole, or refuses it with a warning and changes nothing.
     bool loadConfiguration(const QString &fileName);
     // Device transfers: the "PIN Error" check of the PIN fields, and the box of a result code.
     bool checkDevicePins(bool withNewPin);
     void showTransferResult(unsigned short result);
+    void showDeviceInfo(const Mv100DeviceInfo &info);
 
     Ui::MainWindow *ui = nullptr;
     QList<KeyMatrixWidget *> m_matrices;
-    CMorvantide100 m_config;
-    bool m_changed = false;
+    ConfigDocument m_document;
+    SettingsTabs *m_settingsTabs = nullptr;
     QList<QString> m_recentFiles;
-    int m_programmatic = 0;
+    QAction *m_undoAction = nullptr;
+    QAction *m_redoAction = nullptr;
 };

@@ -2,25 +2,21 @@
 #include "MainWindow.h"
 #include "ui_mainwindow.h"
 
+#include "ConfigFile.h"
 #include "Startup.h"
 
 #include <QAction>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSettings>
-#include <QTextStream>
 
 namespace {
 constexpr int MAX_RECENT_FILES = 10;
-// A configuration file is about 33 KB; a file far larger was chosen by mistake and is not read.
-constexpr qint64 MAX_FILE_SIZE = 1024 * 1024;
 
 const char *const KEY_RECENT_FILES = "recentFiles";
 const char *const KEY_LAST_DIR = "lastDir";
@@ -44,64 +40,6 @@ void storeLastDir(const QString &fileName)
     settings.setValue(QLatin1String(KEY_LAST_DIR), QFileInfo(fileName).absolutePath());
 }
 
-// The non-empty lines of a UTF-16 LE file; false with the reason when it cannot be read.
-bool readLines(const QString &fileName, QList<QString> *lines, QString *error)
-{
-    QFile file(fileName);
-    // No text mode: the stream takes LF and CR LF line ends alike.
-    if (!file.open(QIODevice::ReadOnly)) {
-        qWarning("%s", qPrintable(QStringLiteral("Error: File open: ") + fileName));
-        *error = file.errorString();
-        return false;
-    }
-    if (file.size() > MAX_FILE_SIZE) {
-        *error = MainWindow::tr("it is too large for a configuration file.");
-        return false;
-    }
-    QTextStream stream(&file);
-    stream.setEncoding(QStringConverter::Utf16LE);
-    QString line;
-    while (stream.readLineInto(&line)) {
-        if (!line.isEmpty())
-            lines->append(line);
-    }
-    return true;
-}
-
-// Writes every line with a bare LF in UTF-16 LE without byte-order mark. The file is replaced
-// only once all of it has been written, so a failure leaves an existing file as it was.
-bool writeLines(const QString &fileName, const QList<QString> &items, QString *error)
-{
-    QSaveFile file(fileName);
-    QString reason;
-    if (file.open(QIODevice::WriteOnly)) {
-        QTextStream stream(&file);
-        stream.setEncoding(QStringConverter::Utf16LE);
-        stream.setGenerateByteOrderMark(false);
-        for (const QString &line : items)
-            stream << line << '\n';
-        stream.flush();
-        // Flushed here, the reason of a failure is still known; commit would only say that it
-        // failed.
-        if (stream.status() == QTextStream::Ok && file.flush()) {
-            if (file.commit())
-                return true;
-            reason = file.errorString();
-        } else {
-            // A short write (full disk, size limit) leaves the file without an error of its own.
-            reason = file.error() != QFileDevice::NoError
-                ? file.errorString()
-                : MainWindow::tr("not all of the data could be written.");
-            file.cancelWriting();
-        }
-    } else {
-        reason = file.errorString();
-    }
-    qWarning("%s", qPrintable(QStringLiteral("Error: Write :") + fileName));
-    if (error != nullptr)
-        *error = reason;
-    return false;
-}
 } // namespace
 
 void MainWindow::on_actionNew_triggered()
@@ -114,7 +52,6 @@ void MainWindow::on_actionNew_triggered()
           ui->info_label_customdata, ui->info_label_lock, ui->info_label_erasecount}) {
         label->setText(tr("-"));
     }
-    m_changed = false;
 }
 
 void MainWindow::on_actionOpen_triggered()
@@ -157,46 +94,41 @@ void MainWindow::on_actionSave_triggered()
     }
 
     QString error;
-    if (!writeLines(fileName, GetItems(), &error)) {
+    if (!ConfigFile::write(fileName, m_document.config(), &error)) {
         QMessageBox::warning(
             this, tr("Save Configuration"),
             tr("The file %1 cannot be saved: %2").arg(QDir::toNativeSeparators(fileName), error));
         return;
     }
-    m_changed = false;
+    m_document.markSaved(fileName);
 }
 
 QList<QString> MainWindow::LoadFile(QString fileName)
 {
     QList<QString> lines;
-    QString error;
-    if (!readLines(fileName, &lines, &error))
+    if (!ConfigFile::readLines(fileName, &lines, nullptr))
         return {};
     return lines;
 }
 
 bool MainWindow::SaveFile(QString fileName, QList<QString> items)
 {
-    return writeLines(fileName, items, nullptr);
+    return ConfigFile::writeLines(fileName, items, nullptr);
 }
 
 bool MainWindow::loadConfiguration(const QString &fileName)
 {
-    QList<QString> lines;
-    QString problem;
-    if (readLines(fileName, &lines, &problem))
-        problem = checkItems(lines);
-    if (!problem.isEmpty()) {
+    Mv100Config config;
+    ConfigFile::Refusal refusal;
+    if (!ConfigFile::read(fileName, &config, &refusal)) {
         QMessageBox::warning(this, tr("Open Configuration"),
                              tr("The file %1 cannot be opened: %2")
-                                 .arg(QDir::toNativeSeparators(fileName), problem));
+                                 .arg(QDir::toNativeSeparators(fileName), refusal.reason));
         return false;
     }
-    // Decoding only sets what the file holds (a mouse box of a clear bit is left alone), so the
-    // file is applied to the reset editor.
-    Clear();
-    SetItems(lines);
-    m_changed = false;
+    m_document.reset(config, fileName);
+    // The saved PIN becomes the device's PIN too: after a Write the device has it.
+    m_document.setDevicePin(config.settings().newPin);
     addRecentFile(fileName);
     return true;
 }

@@ -1,6 +1,8 @@
 // CMorvantide100: the configuration model of the chip and the access to its configuration interface.
 #pragma once
 
+#include "Mv100Layout.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -19,19 +21,6 @@ constexpr int REPORT_IN_SIZE = 64;
 constexpr int CONFIG_INTERFACE = 2;   // interface number of an unnamed configuration interface
 constexpr int MAX_OPEN_COUNT = 6;     // greatest count Open reports
 
-constexpr int LAYERS = 3;
-constexpr int COLUMNS = 16;
-constexpr int ROWS = 24;
-constexpr int CELLS = COLUMNS * ROWS; // 384 cells per layer
-constexpr int MACRO_COUNT = 176;
-constexpr int MACRO_SIZE = 32;
-constexpr int PIN_SIZE = 8;
-constexpr int CUSTOM_DATA_SIZE = 16;
-constexpr int BLOCK_SIZE = 32;
-constexpr int BLOCK_COUNT = 248;
-constexpr int MEMORY_SIZE = BLOCK_SIZE * BLOCK_COUNT; // 7936
-constexpr int MACRO_OFFSET = LAYERS * CELLS * 2;      // 2304: macro slot 0 in the image
-constexpr int FIRST_MACRO_BLOCK = MACRO_OFFSET / BLOCK_SIZE; // 72
 
 // GetVersion/GetRevision when the device has no information (0xCCCC as 16 bits).
 constexpr int NO_REVISION = -13108;
@@ -101,18 +90,6 @@ constexpr const wchar_t *GPIO_NAME = L"Morvantide GPIO";
 constexpr const wchar_t *SPECIAL_NAME = L"Morvantide SpecialIO";
 constexpr const wchar_t *IIC_NAME = L"Morvantide FastIIC";
 } // namespace MV100_IFACE
-
-// The factory-default PIN, which the chip has after an erase.
-namespace MV100_PIN {
-constexpr const char *STRING = "3C9A71E04B5D28F6";
-constexpr std::array<unsigned char, MV100::PIN_SIZE> BYTES = {0x3C, 0x9A, 0x71, 0xE0,
-                                                              0x4B, 0x5D, 0x28, 0xF6};
-} // namespace MV100_PIN
-
-// The default custom data: sixteen 0xFF bytes.
-namespace MV100_CUSTOMDATA {
-constexpr const char *STRING = "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF";
-} // namespace MV100_CUSTOMDATA
 
 class CMorvantide100
 {

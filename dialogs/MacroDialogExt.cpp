@@ -3,6 +3,7 @@
 #include "ui_macrodialogext.h"
 
 #include "CKeyTable.h"
+#include "ConfigDocument.h"
 #include "KeyMatrixWidget.h"
 #include "KeySelectDialog.h"
 #include "KeySelectExtDialog.h"
@@ -20,6 +21,44 @@ MacroDialogExt::MacroDialogExt(CMorvantide100 *config, QWidget *parent)
     : QDialog(parent)
     , ui(new Ui::MacroDialogExt)
     , m_config(config)
+{
+    setUp();
+}
+
+MacroDialogExt::MacroDialogExt(ConfigDocument *document, QWidget *parent)
+    : QDialog(parent)
+    , ui(new Ui::MacroDialogExt)
+    , m_document(document)
+{
+    setUp();
+}
+
+MacroDialogExt::Record MacroDialogExt::storedMacro(int number) const
+{
+    Record record;
+    record.fill(UNSET);
+    if (m_document != nullptr && number >= 0 && number < MV100::MACRO_COUNT)
+        record = m_document->config().macro(number);
+    else if (m_config != nullptr)
+        m_config->GetMacro(static_cast<unsigned char>(number), record.data());
+    return record;
+}
+
+void MacroDialogExt::storeMacro(int number, const Record &record, bool clear)
+{
+    if (number < 0)
+        return;
+    if (m_document != nullptr) {
+        if (clear)
+            m_document->clearMacro(number);
+        else
+            m_document->storeMacro(number, record);
+    } else if (m_config != nullptr) {
+        m_config->SetMacro(static_cast<unsigned char>(number), record.data());
+    }
+}
+
+void MacroDialogExt::setUp()
 {
     ui->setupUi(this);
 
@@ -77,8 +116,8 @@ int MacroDialogExt::cellCount(int type)
 
 void MacroDialogExt::loadMacro(int number)
 {
-    if (m_config != nullptr)
-        m_config->GetMacro(static_cast<unsigned char>(number), m_macro.data());
+    if (m_config != nullptr || m_document != nullptr)
+        m_macro = storedMacro(number);
 
     // 0xFF (never set) and unknown types show as "Stable"; the bytes stay as stored.
     const int type = m_macro[0] <= TypeCell16Bit ? int(m_macro[0]) : int(TypeStable);
@@ -219,9 +258,7 @@ void MacroDialogExt::on_btn_save_clicked()
         const int timeout = ui->cmb_timeout->currentIndex();
         record[1] = timeout < 0 ? UNSET : static_cast<unsigned char>(timeout);
     }
-    const int number = ui->cmb_macro->currentIndex();
-    if (m_config != nullptr && number >= 0)
-        m_config->SetMacro(static_cast<unsigned char>(number), record.data());
+    storeMacro(ui->cmb_macro->currentIndex(), record, false);
     m_saved = true;
     emit macroStored();
 }
@@ -236,9 +273,7 @@ void MacroDialogExt::on_btn_clearall_clicked()
 
     Record record {};
     record[0] = UNSET;
-    const int number = ui->cmb_macro->currentIndex();
-    if (m_config != nullptr && number >= 0)
-        m_config->SetMacro(static_cast<unsigned char>(number), record.data());
+    storeMacro(ui->cmb_macro->currentIndex(), record, true);
     m_macro = record;
     applyTypeLayout();
     showCells();

@@ -13,6 +13,7 @@ class MacroDialogExt;
 }
 QT_END_NAMESPACE
 
+class ConfigDocument;
 class KeyMatrixWidget;
 
 class MacroDialogExt : public QDialog
@@ -29,6 +30,9 @@ public:
 
     // config is edited in place and must outlive the dialog.
     MacroDialogExt(CMorvantide100 *config, QWidget *parent = nullptr);
+    // Edits the document's macros, each Accept or Clear one undoable step; document must
+    // outlive the dialog.
+    MacroDialogExt(ConfigDocument *document, QWidget *parent = nullptr);
     ~MacroDialogExt() override;
 
     KeyMatrixWidget *matrix() const { return m_matrix; }
@@ -66,11 +70,18 @@ private:
     // Asks the "Macro not saved" question with the given text; true to discard.
     bool confirmDiscard(const QString &text);
 
+    // Builds the controls; shared by both constructors.
+    void setUp();
+    // The stored record of a macro, and storing one (clear = the Clear button's step).
+    Record storedMacro(int number) const;
+    void storeMacro(int number, const Record &record, bool clear);
+
     static QString oneByteText(unsigned char code);
     static QString twoByteText(unsigned char high, unsigned char low);
 
     Ui::MacroDialogExt *ui = nullptr;
     CMorvantide100 *m_config = nullptr;
+    ConfigDocument *m_document = nullptr;
     KeyMatrixWidget *m_matrix = nullptr;
     Record m_macro {};
     int m_current = 0;

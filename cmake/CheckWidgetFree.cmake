@@ -1,0 +1,17 @@
+# Fails when an object of the given targets included a header of Qt Gui or Qt Widgets; run as
+# cmake -DBUILD_DIR=... -DTARGETS=a;b -P CheckWidgetFree.cmake.
+set(checked 0)
+foreach(target ${TARGETS})
+    file(GLOB_RECURSE depfiles "${BUILD_DIR}/CMakeFiles/${target}.dir/*.d")
+    foreach(depfile ${depfiles})
+        math(EXPR checked "${checked} + 1")
+        file(READ "${depfile}" content)
+        if(content MATCHES "(/QtGui/|/QtWidgets/)")
+            message(FATAL_ERROR "${depfile}: a widget-free layer includes ${CMAKE_MATCH_1}")
+        endif()
+    endforeach()
+endforeach()
+if(checked EQUAL 0)
+    message(FATAL_ERROR "no dependency files found below ${BUILD_DIR} for ${TARGETS}")
+endif()
+message(STATUS "${checked} objects checked: no Qt Gui or Qt Widgets header")
