@@ -33,6 +33,8 @@ public:
     KeyMatrixWidget *createMatrixTab(QWidget *page);
     // Draws one cell of a layer tab for a code (the view; the document holds the codes).
     void setButton(int layer, int x, int y, unsigned short code);
+    // Redraws all 3 x 24 x 16 cells from the document.
+    void redrawAllCells();
     // File > New's reset: an empty configuration, the factory PIN, a fresh history.
     void Clear();
 

@@ -108,10 +108,13 @@ void MainWindow::connectLayerTabs()
         setButton(layer, x, y, m_document.config().keyCode(layer, x, y));
     });
     connect(&m_document, &ConfigDocument::layerChanged, this, &MainWindow::redrawLayer);
-    connect(&m_document, &ConfigDocument::configReplaced, this, [this]() {
-        for (int layer = 0; layer < MV100::LAYERS; ++layer)
-            redrawLayer(layer);
-    });
+    connect(&m_document, &ConfigDocument::configReplaced, this, &MainWindow::redrawAllCells);
+}
+
+void MainWindow::redrawAllCells()
+{
+    for (int layer = 0; layer < MV100::LAYERS; ++layer)
+        redrawLayer(layer);
 }
 
 void MainWindow::on_actionDefault_triggered()

@@ -67,10 +67,12 @@ int main(int argc, char **argv)
     window.show();
     QApplication::processEvents();
 
+    Mv100Config config;
     for (int layer = 0; layer < MV100::LAYERS; ++layer)
         for (int y = 0; y < MV100::ROWS; ++y)
             for (int x = 0; x < MV100::COLUMNS; ++x)
-                window.config().SetKeyCode(layer, x, y, mixedCode(layer, x, y));
+                config.setKeyCode(layer, x, y, mixedCode(layer, x, y));
+    window.document().reset(config);
 
     KeyMatrixWidget *visible = window.matrix(0);
     window.findChild<QTabWidget *>(QStringLiteral("tabWidget"))->setCurrentIndex(0);
@@ -110,6 +112,5 @@ int main(int argc, char **argv)
     const QString text = visible->buttonText(0, 5);
     std::printf("Check: cell (row 0, col 5) of the Default layer shows \"%s\"\n",
                 qPrintable(QString(text).replace(QLatin1Char('\n'), QLatin1String("\\n"))));
-    window.setUnsavedChanges(false);
     return 0;
 }

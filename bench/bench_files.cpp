@@ -21,24 +21,22 @@ void fillEverything(MainWindow &window)
 {
     constexpr std::array<unsigned short, 8> codes
         = {0x0004, 0xE104, 0x010C, 0x0205, 0x0310, 0x0401, 0x00FF, 0x02AF};
+    Mv100Config config;
     for (int layer = 0; layer < MV100::LAYERS; ++layer) {
         for (int y = 0; y < MV100::ROWS; ++y) {
             for (int x = 0; x < MV100::COLUMNS; ++x) {
-                window.config().SetKeyCode(static_cast<unsigned char>(layer),
-                                           static_cast<unsigned char>(x),
-                                           static_cast<unsigned char>(y),
-                                           codes[std::size_t(x + y + layer) % codes.size()]);
+                config.setKeyCode(layer, x, y, codes[std::size_t(x + y + layer) % codes.size()]);
             }
         }
     }
     for (int slot = 0; slot < MV100::MACRO_COUNT; ++slot) {
-        std::array<unsigned char, MV100::MACRO_SIZE> record {};
+        Mv100Config::Macro record {};
         record[0] = static_cast<unsigned char>(slot % 4);
         for (int i = 1; i < MV100::MACRO_SIZE; ++i)
             record[std::size_t(i)] = static_cast<unsigned char>(slot + i);
-        window.config().SetMacro(static_cast<unsigned char>(slot), record.data());
+        config.setMacro(slot, record);
     }
-    window.redrawAllCells();
+    window.document().reset(config);
     window.findChild<QSpinBox *>(QStringLiteral("spin_debounce"))->setValue(12);
     window.findChild<QSpinBox *>(QStringLiteral("mouse_spin_min"))->setValue(1);
 }
@@ -93,9 +91,9 @@ int main(int argc, char **argv)
         = measure([&]() { return window.SaveFile(file, window.GetItems()); });
     // Open: read, check, reset, apply, recent list (as a recent entry does without a question).
     const std::vector<double> open = measure([&]() {
-        window.setUnsavedChanges(false);
+        window.document().markSaved(QString());
         window.openRecentFile(file);
-        return window.config().GetKeyCode(2, 15, 23) != 0xFFFF;
+        return window.configuration().keyCode(2, 15, 23) != 0xFFFF;
     });
     std::printf("Save and Open of a full configuration (%lld bytes)\n",
                 static_cast<long long>(QFileInfo(file).size()));

@@ -6,6 +6,7 @@
 // the model copy and the redraw of the 1152 cells.
 #include "CMorvantide100.h"
 #include "MainWindow.h"
+#include "MemoryImage.h"
 #include "SimMorvantide100.h"
 
 #include <QApplication>
@@ -53,20 +54,28 @@ Figures measure(const std::function<void()> &work)
 void fillWindow(MainWindow &window)
 {
     std::mt19937 random(42);
-    CMorvantide100 &config = window.config();
+    Mv100Config config;
     for (int layer = 0; layer < MV100::LAYERS; ++layer) {
         for (int y = 0; y < MV100::ROWS; ++y) {
             for (int x = 0; x < MV100::COLUMNS; ++x)
-                config.SetKeyCode(layer, x, y, static_cast<unsigned short>(random() & 0x03FF));
+                config.setKeyCode(layer, x, y, static_cast<unsigned short>(random() & 0x03FF));
         }
     }
     for (int slot = 0; slot < MV100::MACRO_COUNT; ++slot) {
-        unsigned char macro[MV100::MACRO_SIZE];
+        Mv100Config::Macro macro;
         for (unsigned char &byte : macro)
             byte = static_cast<unsigned char>(random());
-        config.SetMacro(static_cast<unsigned char>(slot), macro);
+        config.setMacro(slot, macro);
     }
-    window.redrawAllCells();
+    window.document().reset(config);
+}
+
+// The window's configuration in the device object's model, for the bare write.
+void modelOf(const MainWindow &window, CMorvantide100 &model)
+{
+    model.SetMemory(MemoryImage::build(window.configuration()));
+    model.BuildKeytable();
+    model.BuildMacros();
 }
 
 // The exchanges of a write without the window: what WriteMv100 cannot do faster.
@@ -121,6 +130,8 @@ int main(int argc, char *argv[])
     MainWindow window;
     window.show();
     fillWindow(window);
+    CMorvantide100 model;
+    modelOf(window, model);
 
     unsigned short result = 0;
     // Each kind of run once, to make sure the figures below are of complete transfers.
@@ -131,7 +142,7 @@ int main(int argc, char *argv[])
         int exchanges;
     } checks[] = {
         {"window write", [&]() { result |= window.WriteMv100(); }, WRITE_EXCHANGES},
-        {"bare write", [&]() { bareWrite(window.config()); }, WRITE_EXCHANGES},
+        {"bare write", [&]() { bareWrite(model); }, WRITE_EXCHANGES},
         {"window read", [&]() { result |= window.ReadMv100(); }, READ_EXCHANGES},
         {"bare read", []() { bareRead(); }, READ_EXCHANGES},
     };
@@ -146,7 +157,7 @@ int main(int argc, char *argv[])
     }
 
     const Figures windowWrite = measure([&]() { result |= window.WriteMv100(); });
-    const Figures bareWriteFigures = measure([&]() { bareWrite(window.config()); });
+    const Figures bareWriteFigures = measure([&]() { bareWrite(model); });
     const Figures windowRead = measure([&]() { result |= window.ReadMv100(); });
     const Figures bareReadFigures = measure([]() { bareRead(); });
     if (result != MV100::RESULT_SUCCESS) {

@@ -53,10 +53,12 @@ void fill(MainWindow &window)
         window.findChild<QLineEdit *>(name)->setText("0123456789ABCDEF");
     const unsigned short codes[] = {0x0004, 0xE104, 0x010C, 0x0205, 0x0310, 0x0401, 0x00FF};
     for (int i = 0; i < 21; ++i) // layer i % 3 gets every code
-        window.config().SetKeyCode(i % 3, i % 16, i, codes[i / 3]);
-    window.redrawAllCells();
-    for (int slot : {0, 1, 2, 175}) // types 0 to 3, "Stable" to "Cell 16Bit"
-        window.config().SetMacro(slot, Bytes(MV100::MACRO_SIZE, slot % 4).data());
+        window.document().assignKey(i % 3, i % 16, i, codes[i / 3]);
+    for (int slot : {0, 1, 2, 175}) { // types 0 to 3, "Stable" to "Cell 16Bit"
+        Mv100Config::Macro record;
+        record.fill(uchar(slot % 4));
+        window.document().storeMacro(slot, record);
+    }
 }
 
 // Answers the coming modals in turn: a file dialog with a path, a message box with the button of

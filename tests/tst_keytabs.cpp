@@ -22,7 +22,7 @@ class TestKeyTabs : public QObject
 
     static QComboBox *combo(QObject *d, const char *n) { return d->findChild<QComboBox *>(n); }
     KeyMatrixWidget *matrix(int layer) const { return m_window->matrix(layer); }
-    int code(int layer, int x, int y) const { return m_window->config().GetKeyCode(layer, x, y); }
+    int code(int layer, int x, int y) const { return m_window->configuration().keyCode(layer, x, y); }
     QString text(int layer, int x, int y) const { return matrix(layer)->buttonText(y, x); }
     // Whether cell x, y shows its text in colour: setting that colour again changes no pixel.
     bool inkIs(int layer, int x, int y, const QColor &colour) const
@@ -124,8 +124,9 @@ private slots:
         // clang-format on
         for (int x = 0; x < 5; ++x) {
             const auto &r = rows[x];
-            m_window->config().SetKeyCode(r.layer, x, 5, 0x0207);
-            m_window->setUnsavedChanges(false);
+            m_window->document().setCells({{r.layer, x, 5, 0x0207}}, "macro 7");
+            m_window->document().markSaved(QString());
+            const Mv100Config before = m_window->configuration();
             int seen = 0;
             TestSupport::onNextModal([&](QWidget *modal) {
                 auto *dialog = qobject_cast<ButtonDialog *>(modal);
@@ -140,9 +141,20 @@ private slots:
             for (int l = 0; l < 3; ++l) {
                 const bool gets = l == r.layer || l == r.mirror;
                 QCOMPARE(code(l, x, 5), !gets ? 0xFFFF : r.ok ? r.code : 0x0207);
-                QCOMPARE(text(l, x, 5), gets ? r.text : "");
+                QCOMPARE(text(l, x, 5), !gets ? "" : r.ok ? r.text : "Macro\n#07");
             }
             QCOMPARE(m_window->hasUnsavedChanges(), r.ok);
+            if (!r.ok)
+                continue;
+            // One undo takes back the assignment and its FN mirror, cells and texts alike.
+            QAction *undo = m_window->findChild<QAction *>("actionUndo");
+            QCOMPARE(undo->text().remove('&'), QString("Undo Assign X%1/Y5").arg(x));
+            undo->trigger();
+            QVERIFY(m_window->configuration() == before && !m_window->hasUnsavedChanges());
+            for (int l = 0; l < 3; ++l)
+                QCOMPARE(text(l, x, 5), l == r.layer ? "Macro\n#07" : "");
+            m_window->findChild<QAction *>("actionRedo")->trigger();
+            QCOMPARE(code(r.layer, x, 5), r.code);
         }
     }
 
@@ -159,7 +171,7 @@ private slots:
         const char *actions[] = {"actionDefault", "actionFN1", "actionFN2"};
         for (int layer = 0; layer < 4; ++layer) {
             m_window->SetItems(settings.mid(0, 7) + blocks + settings.mid(7));
-            m_window->setUnsavedChanges(false);
+            const Mv100Config loaded = m_window->configuration();
             layer < 3 ? m_window->findChild<QAction *>(actions[layer])->trigger()
                       : m_window->Clear();
             // Clear leaves what a new window shows; Clear Table leaves the settings alone.
@@ -174,6 +186,13 @@ private slots:
                 QCOMPARE(text(l, 15, 23), cleared ? "" : "Macro\n#05");
             }
             QCOMPARE(m_window->hasUnsavedChanges(), layer < 3); // a thrown-away layer is a change
+            if (layer == 3) // Clear starts a new history
+                QVERIFY(!m_window->document().undoStack()->canUndo());
+            else {
+                m_window->document().undoStack()->undo();
+                QVERIFY(m_window->configuration() == loaded && !m_window->hasUnsavedChanges());
+                QCOMPARE(text(layer, 15, 23), "Macro\n#05");
+            }
         }
     }
 };

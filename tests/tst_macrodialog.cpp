@@ -159,7 +159,12 @@ void TestMacroDialog::acceptAndClearFromTheWindow()
 {
     for (const QString answer : {"", "No", "Yes"}) { // to "Clear Macro"; empty: "Accept" instead
         MainWindow window;
-        setMacro(window.config(), rec("0304e1040028"));
+        Mv100Config start;
+        Mv100Config::Macro record;
+        const QByteArray bytes = rec("0304e1040028");
+        std::copy_n(bytes.begin(), MV100::MACRO_SIZE, record.begin());
+        start.setMacro(0, record);
+        window.document().reset(start);
         QString seen; // the question, and cell 0 afterwards
         TestSupport::onNextModal([&](QWidget *modal) {
             auto *dialog = qobject_cast<MacroDialogExt *>(modal); // the editor, over the window
@@ -172,8 +177,18 @@ void TestMacroDialog::acceptAndClearFromTheWindow()
         const QString clear("Clear Macro: The current macro will be cleared.\nAre you sure?");
         QCOMPARE(seen,
                  (answer.isEmpty() ? "|" : clear + "|") + (answer == "Yes" ? "" : "L-Shift\nA"));
-        QCOMPARE(stored(window.config()), rec(answer == "Yes" ? "ff" : "0304e1040028"));
+        const Mv100Config::Macro &now = window.configuration().macro(0);
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(now.data()), MV100::MACRO_SIZE),
+                 rec(answer == "Yes" ? "ff" : "0304e1040028"));
         QCOMPARE(window.hasUnsavedChanges(), answer != "No"); // every stored macro is a change
+        // Accept and Clear are one step each, named after the macro; undo restores the record.
+        if (answer != "No") {
+            QAction *undo = window.findChild<QAction *>("actionUndo");
+            QCOMPARE(undo->text().remove('&'),
+                     answer.isEmpty() ? "Undo Store Macro 0" : "Undo Clear Macro 0");
+            undo->trigger();
+            QVERIFY(window.configuration() == start && !window.hasUnsavedChanges());
+        }
     }
 }
 

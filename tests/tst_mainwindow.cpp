@@ -39,7 +39,8 @@ private Q_SLOTS:
     {
         // Actions by object name, submenus by their menu's, separators as "-".
         const QList<QPair<QString, QString>> bars
-            = {{"menubar", "menuFile menuDevice menuOptions menuHelp"},
+            = {{"menubar", "menuFile menuEdit menuDevice menuOptions menuHelp"},
+               {"menuEdit", "actionUndo actionRedo"},
                {"menuFile", "actionNew actionOpen menuRecently_Opened actionSave - actionExit"},
                {"menuDevice", "actionRead actionWrite actionEmpty actionInfo actionMacros"},
                {"menuOptions", "menuClear_Table"},
@@ -47,8 +48,8 @@ private Q_SLOTS:
                {"menuHelp", "actionAbout actionForum"},
                // Write comes before Read here.
                {"toolBar",
-                "actionNew actionOpen actionSave - actionWrite actionRead actionEmpty actionInfo "
-                "actionMacros"}};
+                "actionNew actionOpen actionSave - actionUndo actionRedo - actionWrite actionRead "
+                "actionEmpty actionInfo actionMacros"}};
         for (const auto &[bar, expected] : bars) {
             QStringList shown;
             for (const QAction *a : child<QWidget>(bar)->actions())

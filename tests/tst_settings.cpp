@@ -12,10 +12,39 @@ class TestSettings : public QObject
     std::unique_ptr<MainWindow> m_window;
 
     template<typename T> T *widget(const QString &name) { return m_window->findChild<T *>(name); }
-    static auto data(const QByteArray &b) { return reinterpret_cast<const uchar *>(b.data()); }
+    const Mv100Settings &settings() const { return m_window->configuration().settings(); }
     template<size_t N> static QByteArray bytes(const std::array<uchar, N> &b)
     {
         return QByteArray(reinterpret_cast<const char *>(b.data()), int(N));
+    }
+    template<size_t N> static void put(std::array<uchar, N> &block, const QByteArray &hex)
+    {
+        const QByteArray b = QByteArray::fromHex(hex);
+        std::copy_n(b.begin(), N, block.begin());
+    }
+    // Loads settings as a file or a Read does: normalised, no edit.
+    template<typename Change> void load(Change change)
+    {
+        Mv100Config config;
+        change(config.settings());
+        config.settings() = config.settings().normalized();
+        m_window->document().reset(config);
+    }
+    // What the controls show, in one list.
+    QStringList controls() const
+    {
+        QStringList state;
+        for (QWidget *w : m_window->findChildren<QWidget *>()) {
+            if (auto *combo = qobject_cast<QComboBox *>(w))
+                state << combo->currentText();
+            else if (auto *spin = qobject_cast<QSpinBox *>(w))
+                state << QString::number(spin->value());
+            else if (auto *box = qobject_cast<QCheckBox *>(w))
+                state << QString::number(box->isChecked()) + QString::number(box->isEnabled());
+            else if (auto *edit = qobject_cast<QLineEdit *>(w))
+                state << edit->text();
+        }
+        return state;
     }
 
 private Q_SLOTS:
@@ -38,12 +67,14 @@ private Q_SLOTS:
             m_window->setLEDElements(uchar(code), 7);
             QCOMPARE(m_window->getLEDElements(7), shown ? code : 0xFF);
             QCOMPARE(ledBox("alt", 7)->isEnabled(), modifiers);
+            QCOMPARE(ledBox("alt", 7)->isChecked(), modifiers && (code & 0x04) != 0);
             if (!shown) // 0x1F, 0x45, ...
                 QCOMPARE(widget<QComboBox>("led_cmb_function_7")->currentText(),
                          QStringLiteral("Off, LED not used"));
         }
-        m_window->applyLedBlock(data(QByteArray::fromHex("002F3A101105451F")));
-        QCOMPARE(bytes(m_window->ledBlock()), QByteArray::fromHex("002F3A101105FFFF"));
+        load([](Mv100Settings &s) { put(s.led, "002F3A101105451F"); });
+        QCOMPARE(bytes(settings().led), QByteArray::fromHex("002F3A101105FFFF"));
+        QVERIFY(ledBox("shift", 1)->isChecked() && !ledBox("ctrl", 6)->isEnabled());
         QVERIFY(!m_window->hasUnsavedChanges());
 
         auto *combo = widget<QComboBox>("led_cmb_function_2");
@@ -51,6 +82,8 @@ private Q_SLOTS:
         combo->setCurrentIndex(8); // Locking + X keeps the boxes
         QVERIFY(ledBox("alt", 2)->isChecked() && ledBox("ctrl", 2)->isEnabled());
         QCOMPARE(m_window->getLEDElements(2), 0x24);
+        ledBox("gui", 2)->click();
+        QCOMPARE(m_window->getLEDElements(2), 0x2C);
         combo->setCurrentIndex(1); // NUM Lock takes none
         QVERIFY(!ledBox("alt", 2)->isChecked() && !ledBox("gui", 2)->isEnabled());
         QCOMPARE(m_window->getLEDElements(2), 0x01);
@@ -59,18 +92,18 @@ private Q_SLOTS:
     void mouseBlock()
     {
         const QByteArray defaults = QByteArray::fromHex("FF003CB91E0A000305080A0D0F1214");
-        QCOMPARE(bytes(m_window->mouseBlock()), defaults);
+        QCOMPARE(bytes(settings().mouse), defaults);
         // Items 3 ("Off") and 4 (slow mode) swap their codes; unknown codes show "Off".
         auto *function = widget<QComboBox>("mouse_cmb_function");
         const int cases[][3] = {{0x03, 4, 0x03}, {0xFF, 3, 0xFF}, {0x01, 1, 0x01}, {0x07, 3, 0xFF}};
         for (const auto &c : cases) {
-            m_window->applyMouseBlock(data(char(c[0]) + defaults.mid(1)));
+            load([&](Mv100Settings &s) { s.mouse[0] = uchar(c[0]); });
             QCOMPARE(function->currentIndex(), c[1]);
-            QCOMPARE(int(m_window->mouseBlock()[0]), c[2]);
+            QCOMPARE(int(settings().mouse[0]), c[2]);
         }
         const QByteArray block = QByteArray::fromHex("0282020304050A0708090A0B0C0D0E");
-        m_window->applyMouseBlock(data(block));
-        QCOMPARE(bytes(m_window->mouseBlock()), block);
+        load([&](Mv100Settings &s) { put(s.mouse, block.toHex()); });
+        QCOMPARE(bytes(settings().mouse), block);
         // Option bits from analog (bit 0) to invert Z (bit 7); ballistic X, Y, Z, Z slow.
         for (const QString name :
              {"+opt_optical", "+opt_invert_z", "+balistic_y", "+balistic_z_slow", "-opt_analog",
@@ -79,15 +112,23 @@ private Q_SLOTS:
                      qPrintable(name));
         QCOMPARE(widget<QSpinBox>("mouse_spin_balistic_7")->value(), 14);
         QVERIFY(!m_window->hasUnsavedChanges());
+        // The user's edits reach the block bit by bit; Load default is one step back.
+        widget<QCheckBox>("mouse_chk_opt_analog")->click();
+        widget<QSpinBox>("mouse_spin_dead_z")->setValue(77);
+        QCOMPARE(bytes(settings().mouse), QByteArray::fromHex("02830203044D0A0708090A0B0C0D0E"));
+        m_window->findChild<QPushButton *>("mouse_btn_default")->click();
+        QCOMPARE(bytes(settings().mouse), defaults);
+        QVERIFY(!widget<QCheckBox>("mouse_chk_opt_optical")->isChecked());
+        m_window->document().undoStack()->undo();
+        QCOMPARE(bytes(settings().mouse), QByteArray::fromHex("02830203044D0A0708090A0B0C0D0E"));
     }
 
     void otherBytes()
     {
         // Init, Step and Flags columns of DAC 0 to PWM 2; a flag is at most 1.
-        m_window->applyBacklightBlock(data(QByteArray::fromHex("0102030405A0A1A2A3A4FF00010001")));
+        load([](Mv100Settings &s) { put(s.backlight, "0102030405A0A1A2A3A4FF00010001"); });
         QCOMPARE(widget<QSpinBox>("backlight_spin_step_0")->value(), 0xA0);
-        QCOMPARE(bytes(m_window->backlightBlock()),
-                 QByteArray::fromHex("0102030405A0A1A2A3A40100010001"));
+        QCOMPARE(bytes(settings().backlight), QByteArray::fromHex("0102030405A0A1A2A3A40100010001"));
         // Lock keys: FN1 in the low nibble, FN2 in the high one; a nibble that names no item
         // shows "None" and keeps the other one.
         auto *fn1 = widget<QComboBox>("lockkeys_cmb_fn1");
@@ -95,14 +136,15 @@ private Q_SLOTS:
         for (const char *row : {"52 Caps Kana 52", "04 Compose None 04", "31 Num Scroll 31",
                                 "3A None Scroll 30", "A3 Scroll None 03"}) {
             const QStringList field = QString::fromLatin1(row).split(' ');
-            m_window->applyLockKeyByte(uchar(field[0].toInt(nullptr, 16)));
+            load([&](Mv100Settings &s) { s.lockKeys = uchar(field[0].toInt(nullptr, 16)); });
             QCOMPARE(fn1->currentText() + ' ' + fn2->currentText(), field[1] + ' ' + field[2]);
-            QCOMPARE(int(m_window->lockKeyByte()), field[3].toInt(nullptr, 16));
+            QCOMPARE(int(settings().lockKeys), field[3].toInt(nullptr, 16));
         }
         QVERIFY(!m_window->hasUnsavedChanges()); // loads are the program's doing
+        fn2->setCurrentIndex(2);
         widget<QComboBox>("main_cmb_lock")->setCurrentIndex(1);
         widget<QSpinBox>("spin_debounce")->setValue(255);
-        QCOMPARE(m_window->lockModeByte() << 8 | m_window->debounceByte(), 0x01FF);
+        QCOMPARE(settings().lockKeys << 16 | settings().lockMode << 8 | settings().debounce, 0x2301FF);
     }
 
     void rangesAndHexFields()
@@ -129,11 +171,17 @@ private Q_SLOTS:
             QVERIFY2(!m_window->pinCheck(pin), pin);
     }
 
-    void unsavedFlag()
+    void editsAndUndo()
     {
-        int edited = 0; // every control a file stores, and the device PIN that none stores
+        // Every control a file stores is one step; the device PIN is none. Undoing them all
+        // gives back the exact configuration and the exact controls.
+        const QStringList before = controls();
+        int edited = 0;
         for (QWidget *w : m_window->findChildren<QWidget *>()) {
-            m_window->setUnsavedChanges(false);
+            if (!w->isEnabled()) // the modifier boxes of rows that take none
+                continue;
+            const int steps = m_window->document().undoStack()->index();
+            m_window->document().markSaved(QString());
             if (auto *combo = qobject_cast<QComboBox *>(w))
                 combo->setCurrentIndex(combo->currentIndex() == 0 ? 1 : 0);
             else if (auto *spin = qobject_cast<QSpinBox *>(w))
@@ -144,15 +192,40 @@ private Q_SLOTS:
                 QTest::keyClick(w, Qt::Key_Backspace);
             else
                 continue;
-            QVERIFY2(m_window->hasUnsavedChanges() == (w->objectName() != "main_edit_pin"),
-                     qPrintable(w->objectName()));
+            const bool stored = w->objectName() != "main_edit_pin";
+            QVERIFY2(m_window->hasUnsavedChanges() == stored, qPrintable(w->objectName()));
+            QCOMPARE(m_window->document().undoStack()->index(), steps + int(stored));
             ++edited;
         }
-        QCOMPARE(edited, 87);
+        QCOMPARE(edited, 55); // 87 controls less the 32 LED modifier boxes of unused rows
         QCOMPARE(widget<QLineEdit>("main_edit_pin")->text(), QStringLiteral("3C9A71E04B5D28F"));
-        m_window->setUnsavedChanges(true);
+        QVERIFY(m_window->configuration() != Mv100Config());
+
+        UndoStack *stack = m_window->document().undoStack();
+        while (stack->canUndo())
+            stack->undo();
+        QVERIFY(m_window->configuration() == Mv100Config());
+        QStringList after = controls();
+        after.replace(before.indexOf("3C9A71E04B5D28F6"), "3C9A71E04B5D28F6"); // main_edit_pin
+        QCOMPARE(after, before);
+
+        // Consecutive steps of one spin box are one step; another control starts a new one.
+        auto *debounce = widget<QSpinBox>("spin_debounce");
+        for (int v = 4; v <= 9; ++v)
+            debounce->setValue(v);
+        QCOMPARE(stack->index(), 1);
+        QCOMPARE(m_window->findChild<QAction *>("actionUndo")->text().remove('&'),
+                 QStringLiteral("Undo Change Debounce"));
+        widget<QSpinBox>("mouse_spin_min")->setValue(7);
+        QCOMPARE(stack->index(), 2);
+        m_window->findChild<QAction *>("actionUndo")->trigger();
+        m_window->findChild<QAction *>("actionUndo")->trigger();
+        QCOMPARE(debounce->value(), 3);
+        QCOMPARE(widget<QSpinBox>("mouse_spin_min")->value(), 60);
+        m_window->findChild<QAction *>("actionRedo")->trigger();
+        QCOMPARE(settings().debounce, 9);
         m_window->Clear();
-        QVERIFY(!m_window->hasUnsavedChanges());
+        QVERIFY(!m_window->hasUnsavedChanges() && !stack->canUndo());
     }
 };
 

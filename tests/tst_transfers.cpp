@@ -73,6 +73,12 @@ template<typename Bytes> QString pinOf(const Bytes &bytes, int from = 0)
     return QByteArray(reinterpret_cast<const char *>(bytes.data()) + from, 8).toHex().toUpper();
 }
 
+// An edit that changes nothing but the history: the window then has unsaved changes.
+void markEdited(MainWindow &window)
+{
+    window.document().assignKey(0, 0, 0, window.configuration().keyCode(0, 0, 0));
+}
+
 template<typename... T> void row(const char *name, T... values)
 {
     (QTest::newRow(name) << ... << values);
@@ -99,7 +105,7 @@ private Q_SLOTS:
         MainWindow writer;
         writer.SetItems(sampleItems(NEW_PIN));
         writer.findChild<QLineEdit *>("main_edit_pin")->setText("0102030405060708");
-        writer.setUnsavedChanges(true);
+        markEdited(writer);
         const QStringList before = snapshot(writer);
         const QString question = "Q Read|Changes have been made and not saved. Continue?";
         QCOMPARE(run(writer, "actionRead", {"Cancel"}), QStringList {question});
@@ -114,7 +120,8 @@ private Q_SLOTS:
         // Read decodes only the set mouse flags: the others must not stay as they were.
         for (QCheckBox *box : reader.findChild<QWidget *>("tab_mouse")->findChildren<QCheckBox *>())
             box->setChecked(true);
-        reader.setUnsavedChanges(true);
+        markEdited(reader);
+        const Mv100Config beforeRead = reader.configuration();
         QCOMPARE(run(reader, "actionRead"), (QStringList {question, SUCCESS}));
         const int itemsAndCells = sampleItems().size() + MV100::LAYERS * MV100::CELLS;
         QCOMPARE(snapshot(reader).mid(0, itemsAndCells), snapshot(writer).mid(0, itemsAndCells));
@@ -124,6 +131,13 @@ private Q_SLOTS:
             info << reader.findChild<QLabel *>(QByteArray("info_label_") + name)->text();
         QCOMPARE(info.join(','),
                  "1a2b3c4d,1030,Unlocked,1,00 11 22 33 44 55 66 77 88 99 AA BB CC DD EE FF ");
+        // The chip's content as a value is the written one; Undo takes the Read back whole.
+        QCOMPARE(reader.configuration().differences(writer.configuration()).size(), 0);
+        QAction *undo = reader.findChild<QAction *>("actionUndo");
+        QCOMPARE(undo->text().remove('&'), QStringLiteral("Undo Read from Device"));
+        undo->trigger();
+        QVERIFY(reader.configuration() == beforeRead && reader.hasUnsavedChanges());
+        QVERIFY(reader.findChild<QCheckBox *>("mouse_chk_opt_analog")->isChecked());
     }
 
     void lockedDeviceIsRecoveredByErase()
@@ -204,7 +218,7 @@ private Q_SLOTS:
         MainWindow window;
         window.SetItems(sampleItems());
         window.findChild<QComboBox *>("main_cmb_lock")->setCurrentIndex(n == 255); // lock step
-        window.setUnsavedChanges(true);
+        markEdited(window);
         const std::function<void()> faults[] = {
             [n] { mv100sim::setDeviceCount(n); },
             [&] { window.findChild<QLineEdit *>("main_edit_pin")->setText("3C9A71E04B5D28FG"); },
