@@ -2,6 +2,7 @@
 #include "MainWindow.h"
 #include "ui_mainwindow.h"
 
+#include "DeviceCommands.h"
 #include "KeyMatrixWidget.h"
 #include "MakerLinks.h"
 #include "SettingsTabs.h"
@@ -52,6 +53,8 @@ MainWindow::MainWindow(QWidget *parent)
     setHexValidator(ui->pin_edit_pin, 16);
     setHexValidator(ui->custom_edit, 32);
     m_settingsTabs = new SettingsTabs(ui, &m_document, this);
+    m_deviceCommands = new DeviceCommands(
+        this, ui, &m_document, [this](const QString &title) { return confirmDiscardChanges(title); });
     createEditMenu();
 
     QSettings settings(QString::fromLatin1(Startup::SETTINGS_ORGANISATION),

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "ConfigDocument.h"
-#include "Mv100Transfer.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -19,6 +18,7 @@ class QCloseEvent;
 QT_END_NAMESPACE
 
 class KeyMatrixWidget;
+class DeviceCommands;
 class SettingsTabs;
 
 class MainWindow : public QMainWindow
@@ -113,15 +113,12 @@ private:
     bool confirmDiscardChanges(const QString &title);
     // Applies a configuration file whole, or refuses it with a warning and changes nothing.
     bool loadConfiguration(const QString &fileName);
-    // Device transfers: the "PIN Error" check of the PIN fields, and the box of a result code.
-    bool checkDevicePins(bool withNewPin);
-    void showTransferResult(unsigned short result);
-    void showDeviceInfo(const Mv100DeviceInfo &info);
 
     Ui::MainWindow *ui = nullptr;
     QList<KeyMatrixWidget *> m_matrices;
     ConfigDocument m_document;
     SettingsTabs *m_settingsTabs = nullptr;
+    DeviceCommands *m_deviceCommands = nullptr;
     QList<QString> m_recentFiles;
     QAction *m_undoAction = nullptr;
     QAction *m_redoAction = nullptr;

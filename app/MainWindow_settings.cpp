@@ -29,7 +29,7 @@ void MainWindow::on_mouse_btn_default_clicked()
 
 bool MainWindow::pinCheck(QString pin)
 {
-    return pin.size() == 2 * MV100::PIN_SIZE && isHex(pin);
+    return isPinText(pin);
 }
 
 void MainWindow::on_btn_pin_default_clicked()

@@ -53,3 +53,8 @@ QString bytesToHex(const unsigned char *data, int size)
     }
     return text;
 }
+
+bool isPinText(const QString &text)
+{
+    return text.size() == 16 && isHex(text);
+}

@@ -18,3 +18,6 @@ std::vector<unsigned char> hexStringToBytes(const QString &text);
 
 // Upper-case hex digits of the bytes, two per byte, without separators.
 QString bytesToHex(const unsigned char *data, int size);
+
+// True for a PIN text the chip takes: exactly 16 hexadecimal digits.
+bool isPinText(const QString &text);

@@ -1,4 +1,5 @@
 // Tests of Read, Write, Erase and Get Info through the window against the simulated chip.
+#include "CMorvantide100.h"
 #include "KeyMatrixWidget.h"
 #include "MainWindow.h"
 #include "SimMorvantide100.h"
