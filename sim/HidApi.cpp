@@ -90,7 +90,7 @@ int exchange(Simulator &s, SimDevice &device, SimInterface &interface, hid_devic
     Report report {};
     std::copy_n(data, length, report.begin());
     bool changed = false;
-    const Answer answer = ExecuteReport(device.chip, report, s.eraseError, changed);
+    const Answer answer = s.executeOn(device, report, changed);
     PendingAnswer pending;
     if (!s.emptyAnswers)
         pending.bytes.assign(answer.begin(), answer.end());
@@ -230,6 +230,10 @@ hid_device *HID_API_EXPORT HID_API_CALL hid_open_path(const char *path)
     SimDevice &device = *s.devices[static_cast<std::size_t>(deviceIndex)];
     if (interfaceIndex >= static_cast<int>(device.interfaces.size())) {
         s.error = L"Device not found";
+        return nullptr;
+    }
+    if (s.openDenied) {
+        s.error = L"Permission denied";
         return nullptr;
     }
     SimInterface &interface = device.interfaces[static_cast<std::size_t>(interfaceIndex)];
