@@ -127,6 +127,14 @@ public:
 
     using Answer = unsigned char[MV100::REPORT_IN_SIZE];
 
+    // What the enumeration shows of the chip's configuration interfaces.
+    struct Census
+    {
+        int listed = 0;          // listed by the enumeration, by the same rule as Open
+        int openable = 0;        // of those, the ones that could be opened
+        std::wstring openError;  // hidapi's text for the first that could not; empty if none
+    };
+
     CMorvantide100();
     ~CMorvantide100();
     // A copy would share the open handle; assignment copies the model only.
@@ -181,6 +189,9 @@ public:
     std::wstring GetIndexString(hid_device *handle, int index);
     int GetRevision(hid_device *handle);
     int GetVersion();
+    // Tells "no chip", "several chips" and "present but not to be opened" apart: opens each
+    // configuration interface and closes it at once. Leaves any open object alone.
+    static Census TakeCensus();
     bool IsOpen() const { return m_Device.handle != nullptr; }
     const DeviceState &GetDeviceState() const { return m_Device; }
 

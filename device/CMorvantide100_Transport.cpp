@@ -30,6 +30,12 @@ bool isConfigInterface(const hid_device_info *info)
     return info->interface_number == MV100::CONFIG_INTERFACE;
 }
 
+// An enumeration entry that Open tries to open.
+bool isCandidate(const hid_device_info *info)
+{
+    return info->path && isConfigInterface(info);
+}
+
 std::wstring fromBuffer(const wchar_t *buffer)
 {
     return std::wstring(buffer, wcsnlen(buffer, STRING_BUFFER_SIZE));
@@ -45,7 +51,7 @@ int CMorvantide100::Open()
 
     hid_device_info *devices = hid_enumerate(MV100::VENDOR_ID, MV100::PRODUCT_ID);
     for (const hid_device_info *info = devices; info; info = info->next) {
-        if (!isConfigInterface(info) || !info->path)
+        if (!isCandidate(info))
             continue;
         hid_device *handle = hid_open_path(info->path);
         if (!handle)
@@ -65,6 +71,27 @@ int CMorvantide100::Open()
     // Answers left from an earlier session would be taken for ours.
     DrainInput(m_Device.handle);
     return std::min(count, MV100::MAX_OPEN_COUNT);
+}
+
+CMorvantide100::Census CMorvantide100::TakeCensus()
+{
+    Census census;
+    hid_device_info *devices = hid_enumerate(MV100::VENDOR_ID, MV100::PRODUCT_ID);
+    for (const hid_device_info *info = devices; info; info = info->next) {
+        if (!isCandidate(info))
+            continue;
+        ++census.listed;
+        if (hid_device *handle = hid_open_path(info->path)) {
+            hid_close(handle);
+            ++census.openable;
+        } else if (census.listed - census.openable == 1) {
+            // Older hidapi versions have no text without a handle.
+            const wchar_t *text = hid_error(nullptr);
+            census.openError = text ? text : L"";
+        }
+    }
+    hid_free_enumeration(devices);
+    return census;
 }
 
 int CMorvantide100::Close()

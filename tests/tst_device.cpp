@@ -201,6 +201,49 @@ private slots:
         QCOMPARE(int(answer[3]), 1); // the chip's echo of the block number
     }
 
+    void census_data()
+    {
+        QTest::addColumn<int>("chips");
+        QTest::addColumn<Interfaces>("interfaces"); // on each chip; empty: a real chip's
+        QTest::addColumn<bool>("denied");
+        QTest::addColumn<QString>("expected"); // listed, openable, error text; then what Open gives
+        QTest::newRow("no chip") << 0 << Interfaces() << false << "0 0 '' 0";
+        QTest::newRow("one chip") << 1 << Interfaces() << false << "1 1 '' 1";
+        QTest::newRow("two chips") << 2 << Interfaces() << false << "2 2 '' 2";
+        QTest::newRow("one, denied") << 1 << Interfaces() << true << "1 0 'Permission denied' 0";
+        QTest::newRow("two, denied") << 2 << Interfaces() << true << "2 0 'Permission denied' 0";
+        QTest::newRow("no configuration interface")
+            << 1 << Interfaces {{L"Keyboard", true, 0, false}, {L"Vendor", true, 1, true}} << false
+            << "0 0 '' 0";
+        QTest::newRow("three on one chip")
+            << 1 << Interfaces(3, {L"ConfigInterface", true, 2, true}) << false << "3 3 '' 3";
+    }
+
+    // Counts the same interfaces as Open, leaves none open and an opened object working.
+    void census()
+    {
+        QFETCH(int, chips);
+        QFETCH(Interfaces, interfaces);
+        QFETCH(bool, denied);
+        QFETCH(QString, expected);
+        mv100sim::setDeviceCount(chips);
+        for (int d = 0; d < chips && !interfaces.empty(); ++d)
+            mv100sim::setInterfaces(d, interfaces);
+        mv100sim::setOpenDenied(denied);
+        CMorvantide100 device;
+        const int opened = device.Open();
+        const CMorvantide100::Census census = CMorvantide100::TakeCensus();
+        QCOMPARE(QString("%1 %2 '%3' %4")
+                     .arg(census.listed)
+                     .arg(census.openable)
+                     .arg(QString::fromStdWString(census.openError))
+                     .arg(opened),
+                 expected);
+        QCOMPARE(mv100sim::openHandleCount(), opened ? 1 : 0);
+        unsigned char answer[MV100::REPORT_IN_SIZE] = {};
+        QCOMPARE(device.ReadInfo(answer), opened ? 0 : 2);
+    }
+
     void commands_data()
     {
         QTest::addColumn<Call>("call");
