@@ -38,7 +38,7 @@ constexpr int NO_REVISION = -13108;
 // Firmware versions above this one know the debounce commands.
 constexpr int DEBOUNCE_MIN_VERSION_EXCLUSIVE = 0x102F;
 
-// A read never waits longer than this for one answer of the chip.
+// The longest wait for one answer of the chip unless CMorvantide100::SetReadTimeout says otherwise.
 constexpr int READ_TIMEOUT_MS = 1000;
 
 // Command codes of the configuration interface.
@@ -192,6 +192,10 @@ public:
     // Tells "no chip", "several chips" and "present but not to be opened" apart: opens each
     // configuration interface and closes it at once. Leaves any open object alone.
     static Census TakeCensus();
+    // Longest wait for one answer of the chip, for every object of the process: READ_TIMEOUT_MS
+    // until set; values below 1 ms count as 1 ms.
+    static void SetReadTimeout(int ms);
+    static int ReadTimeout();
     bool IsOpen() const { return m_Device.handle != nullptr; }
     const DeviceState &GetDeviceState() const { return m_Device; }
 

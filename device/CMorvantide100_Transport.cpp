@@ -4,6 +4,7 @@
 #include <hidapi.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <cwchar>
 
@@ -17,6 +18,9 @@ constexpr const wchar_t *OTHER_INTERFACE_NAMES[] = {
 constexpr int STRING_BUFFER_SIZE = 255; // wide characters
 // A device that keeps sending unasked reports must not hold the drain loop forever.
 constexpr int MAX_DRAINED_REPORTS = 1024;
+
+// Tests of silent chips shorten it; every object of the process shares it.
+std::atomic<int> readTimeoutMs {MV100::READ_TIMEOUT_MS};
 
 bool isConfigInterface(const hid_device_info *info)
 {
@@ -92,6 +96,16 @@ CMorvantide100::Census CMorvantide100::TakeCensus()
     }
     hid_free_enumeration(devices);
     return census;
+}
+
+void CMorvantide100::SetReadTimeout(int ms)
+{
+    readTimeoutMs = std::max(ms, 1);
+}
+
+int CMorvantide100::ReadTimeout()
+{
+    return readTimeoutMs;
 }
 
 int CMorvantide100::Close()
@@ -180,8 +194,7 @@ int CMorvantide100::GetVersion()
 // does not take it for its own.
 int CMorvantide100::ReadReport(hid_device *handle, unsigned char *buffer)
 {
-    const int received
-        = hid_read_timeout(handle, buffer, MV100::REPORT_IN_SIZE, MV100::READ_TIMEOUT_MS);
+    const int received = hid_read_timeout(handle, buffer, MV100::REPORT_IN_SIZE, ReadTimeout());
     if (received == 0)
         DrainInput(handle);
     return std::min(received, MV100::REPORT_IN_SIZE);
