@@ -27,7 +27,7 @@ constexpr int NO_REVISION = -13108;
 // Firmware versions above this one know the debounce commands.
 constexpr int DEBOUNCE_MIN_VERSION_EXCLUSIVE = 0x102F;
 
-// A read never waits longer than this for one answer of the chip.
+// The longest wait for one answer of the chip unless CMorvantide100::SetReadTimeout says otherwise.
 constexpr int READ_TIMEOUT_MS = 1000;
 
 // Command codes of the configuration interface.
@@ -104,6 +104,14 @@ public:
 
     using Answer = unsigned char[MV100::REPORT_IN_SIZE];
 
+    // What the enumeration shows of the chip's configuration interfaces.
+    struct Census
+    {
+        int listed = 0;          // listed by the enumeration, by the same rule as Open
+        int openable = 0;        // of those, the ones that could be opened
+        std::wstring openError;  // hidapi's text for the first that could not; empty if none
+    };
+
     CMorvantide100();
     ~CMorvantide100();
     // A copy would share the open handle; assignment copies the model only.
@@ -158,6 +166,13 @@ public:
     std::wstring GetIndexString(hid_device *handle, int index);
     int GetRevision(hid_device *handle);
     int GetVersion();
+    // Tells "no chip", "several chips" and "present but not to be opened" apart: opens each
+    // configuration interface and closes it at once. Leaves any open object alone.
+    static Census TakeCensus();
+    // Longest wait for one answer of the chip, for every object of the process: READ_TIMEOUT_MS
+    // until set; values below 1 ms count as 1 ms.
+    static void SetReadTimeout(int ms);
+    static int ReadTimeout();
     bool IsOpen() const { return m_Device.handle != nullptr; }
     const DeviceState &GetDeviceState() const { return m_Device; }
 

@@ -4,6 +4,7 @@
 #include <hidapi.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <cwchar>
 
@@ -18,6 +19,9 @@ constexpr int STRING_BUFFER_SIZE = 255; // wide characters
 // A device that keeps sending unasked reports must not hold the drain loop forever.
 constexpr int MAX_DRAINED_REPORTS = 1024;
 
+// Tests of silent chips shorten it; every object of the process shares it.
+std::atomic<int> readTimeoutMs {MV100::READ_TIMEOUT_MS};
+
 bool isConfigInterface(const hid_device_info *info)
 {
     const wchar_t *product = info->product_string ? info->product_string : L"";
@@ -28,6 +32,12 @@ bool isConfigInterface(const hid_device_info *info)
             return false;
     }
     return info->interface_number == MV100::CONFIG_INTERFACE;
+}
+
+// An enumeration entry that Open tries to open.
+bool isCandidate(const hid_device_info *info)
+{
+    return info->path && isConfigInterface(info);
 }
 
 std::wstring fromBuffer(const wchar_t *buffer)
@@ -45,7 +55,7 @@ int CMorvantide100::Open()
 
     hid_device_info *devices = hid_enumerate(MV100::VENDOR_ID, MV100::PRODUCT_ID);
     for (const hid_device_info *info = devices; info; info = info->next) {
-        if (!isConfigInterface(info) || !info->path)
+        if (!isCandidate(info))
             continue;
         hid_device *handle = hid_open_path(info->path);
         if (!handle)
@@ -65,6 +75,37 @@ int CMorvantide100::Open()
     // Answers left from an earlier session would be taken for ours.
     DrainInput(m_Device.handle);
     return std::min(count, MV100::MAX_OPEN_COUNT);
+}
+
+CMorvantide100::Census CMorvantide100::TakeCensus()
+{
+    Census census;
+    hid_device_info *devices = hid_enumerate(MV100::VENDOR_ID, MV100::PRODUCT_ID);
+    for (const hid_device_info *info = devices; info; info = info->next) {
+        if (!isCandidate(info))
+            continue;
+        ++census.listed;
+        if (hid_device *handle = hid_open_path(info->path)) {
+            hid_close(handle);
+            ++census.openable;
+        } else if (census.listed - census.openable == 1) {
+            // Older hidapi versions have no text without a handle.
+            const wchar_t *text = hid_error(nullptr);
+            census.openError = text ? text : L"";
+        }
+    }
+    hid_free_enumeration(devices);
+    return census;
+}
+
+void CMorvantide100::SetReadTimeout(int ms)
+{
+    readTimeoutMs = std::max(ms, 1);
+}
+
+int CMorvantide100::ReadTimeout()
+{
+    return readTimeoutMs;
 }
 
 int CMorvantide100::Close()
@@ -153,8 +194,7 @@ int CMorvantide100::GetVersion()
 // does not take it for its own.
 int CMorvantide100::ReadReport(hid_device *handle, unsigned char *buffer)
 {
-    const int received
-        = hid_read_timeout(handle, buffer, MV100::REPORT_IN_SIZE, MV100::READ_TIMEOUT_MS);
+    const int received = hid_read_timeout(handle, buffer, MV100::REPORT_IN_SIZE, ReadTimeout());
     if (received == 0)
         DrainInput(handle);
     return std::min(received, MV100::REPORT_IN_SIZE);

@@ -2,15 +2,13 @@
 // Nothing here opens a file or a device node: a program linked against this library cannot
 // reach real hardware.
 #include "ChipModel.h"
+#include "DeviceInfo.h"
 #include "SimMorvantide100.h"
 #include "Simulator.h"
 
 #include <hidapi.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <cwchar>
 #include <string>
 #include <thread>
@@ -23,91 +21,10 @@ using Lock = std::unique_lock<std::recursive_mutex>;
 
 const wchar_t NO_ERROR_TEXT[] = L"Success";
 const wchar_t INVALID_HANDLE_TEXT[] = L"Invalid device handle";
-const wchar_t MANUFACTURER[] = L"Morvantide";
 
 Simulator &sim()
 {
     return Simulator::instance();
-}
-
-char *copyString(const std::string &text)
-{
-    auto *copy = static_cast<char *>(std::malloc(text.size() + 1));
-    if (copy != nullptr)
-        std::memcpy(copy, text.c_str(), text.size() + 1);
-    return copy;
-}
-
-wchar_t *copyWide(const std::wstring &text)
-{
-    auto *copy = static_cast<wchar_t *>(std::malloc((text.size() + 1) * sizeof(wchar_t)));
-    if (copy != nullptr)
-        std::wmemcpy(copy, text.c_str(), text.size() + 1);
-    return copy;
-}
-
-void freeInfo(hid_device_info *info)
-{
-    if (info == nullptr)
-        return;
-    std::free(info->path);
-    std::free(info->serial_number);
-    std::free(info->manufacturer_string);
-    std::free(info->product_string);
-    std::free(info);
-}
-
-std::string pathOf(int device, int interfaceIndex)
-{
-    return "sim:" + std::to_string(device) + ":" + std::to_string(interfaceIndex);
-}
-
-std::wstring serialText(std::uint32_t serial)
-{
-    wchar_t text[16];
-    std::swprintf(text, 16, L"%08X", static_cast<unsigned>(serial));
-    return text;
-}
-
-hid_device_info *makeInfo(const SimDevice &device, int deviceIndex, int interfaceIndex)
-{
-    const SimInterface &interface = device.interfaces[static_cast<std::size_t>(interfaceIndex)];
-    auto *info = static_cast<hid_device_info *>(std::calloc(1, sizeof(hid_device_info)));
-    if (info == nullptr)
-        return nullptr;
-    info->path = copyString(pathOf(deviceIndex, interfaceIndex));
-    info->vendor_id = VENDOR_ID;
-    info->product_id = PRODUCT_ID;
-    info->serial_number = copyWide(serialText(device.chip.serial));
-    info->release_number = device.chip.firmwareVersion;
-    info->manufacturer_string = copyWide(MANUFACTURER);
-    info->product_string
-        = interface.description.hasProduct ? copyWide(interface.description.product) : nullptr;
-    // The configuration interface is a vendor-defined collection; the others are not modelled.
-    info->usage_page = interface.description.isConfig ? 0xFF00 : 0;
-    info->usage = interface.description.isConfig ? 0x0001 : 0;
-    info->interface_number = interface.description.interfaceNumber;
-    info->next = nullptr;
-    info->bus_type = HID_API_BUS_USB;
-    return info;
-}
-
-bool parsePath(const char *path, int &device, int &interfaceIndex)
-{
-    if (path == nullptr || std::strncmp(path, "sim:", 4) != 0)
-        return false;
-    char *end = nullptr;
-    const long first = std::strtol(path + 4, &end, 10);
-    if (end == path + 4 || *end != ':')
-        return false;
-    const char *second = end + 1;
-    const long secondValue = std::strtol(second, &end, 10);
-    if (end == second || *end != '\0' || first < 0 || secondValue < 0 || first > 0xFFFF
-        || secondValue > 0xFFFF)
-        return false;
-    device = static_cast<int>(first);
-    interfaceIndex = static_cast<int>(secondValue);
-    return true;
 }
 
 // A handle that hid_open_path handed out and that is not closed yet; counts misuse otherwise.
@@ -173,7 +90,7 @@ int exchange(Simulator &s, SimDevice &device, SimInterface &interface, hid_devic
     Report report {};
     std::copy_n(data, length, report.begin());
     bool changed = false;
-    const Answer answer = ExecuteReport(device.chip, report, s.eraseError, changed);
+    const Answer answer = s.executeOn(device, report, changed);
     PendingAnswer pending;
     if (!s.emptyAnswers)
         pending.bytes.assign(answer.begin(), answer.end());
@@ -275,7 +192,7 @@ struct hid_device_info HID_API_EXPORT *HID_API_CALL hid_enumerate(unsigned short
         for (std::size_t d = 0; d < s.devices.size(); ++d) {
             const SimDevice &device = *s.devices[d];
             for (std::size_t i = 0; i < device.interfaces.size(); ++i) {
-                hid_device_info *info = makeInfo(device, static_cast<int>(d), static_cast<int>(i));
+                hid_device_info *info = MakeInfo(device, static_cast<int>(d), static_cast<int>(i));
                 if (info == nullptr)
                     continue;
                 *link = info;
@@ -294,7 +211,7 @@ void HID_API_EXPORT HID_API_CALL hid_free_enumeration(struct hid_device_info *de
 {
     while (devs != nullptr) {
         hid_device_info *next = devs->next;
-        freeInfo(devs);
+        FreeInfo(devs);
         devs = next;
     }
 }
@@ -305,7 +222,7 @@ hid_device *HID_API_EXPORT HID_API_CALL hid_open_path(const char *path)
     Lock lock(s.mutex);
     int deviceIndex = 0;
     int interfaceIndex = 0;
-    if (!parsePath(path, deviceIndex, interfaceIndex)
+    if (!ParsePath(path, deviceIndex, interfaceIndex)
         || deviceIndex >= static_cast<int>(s.devices.size()) || s.unplugged) {
         s.error = L"Device not found";
         return nullptr;
@@ -313,6 +230,10 @@ hid_device *HID_API_EXPORT HID_API_CALL hid_open_path(const char *path)
     SimDevice &device = *s.devices[static_cast<std::size_t>(deviceIndex)];
     if (interfaceIndex >= static_cast<int>(device.interfaces.size())) {
         s.error = L"Device not found";
+        return nullptr;
+    }
+    if (s.openDenied) {
+        s.error = L"Permission denied";
         return nullptr;
     }
     SimInterface &interface = device.interfaces[static_cast<std::size_t>(interfaceIndex)];
@@ -326,8 +247,8 @@ hid_device *HID_API_EXPORT HID_API_CALL hid_open_path(const char *path)
     dev->isConfig = interface.description.isConfig;
     dev->hasProduct = interface.description.hasProduct;
     dev->product = interface.description.product;
-    dev->serial = serialText(device.chip.serial);
-    dev->info = makeInfo(device, deviceIndex, interfaceIndex);
+    dev->serial = SerialText(device.chip.serial);
+    dev->info = MakeInfo(device, deviceIndex, interfaceIndex);
     ++interface.openHandles;
     s.handles.insert(dev);
     s.error.clear();
@@ -475,7 +396,7 @@ void HID_API_EXPORT HID_API_CALL hid_close(hid_device *dev)
             interface->queue.clear();
         }
     }
-    freeInfo(dev->info);
+    FreeInfo(dev->info);
     delete dev;
 }
 

@@ -36,6 +36,9 @@ void reset()
     s.eraseError = 0;
     s.latencyMicroseconds = 0;
     s.blockingReadLimitMs = 2000;
+    s.openDenied = false;
+    s.corruptBlock = -1;
+    s.dropBlock = -1;
     s.log.clear();
     s.exchanges = 0;
     s.invalidUses = 0;
@@ -154,6 +157,30 @@ void setBlockingReadLimitMilliseconds(int ms)
     Simulator &s = sim();
     Lock lock(s.mutex);
     s.blockingReadLimitMs = ms > 0 ? ms : 0;
+}
+
+void setOpenDenied(bool denied)
+{
+    Simulator &s = sim();
+    Lock lock(s.mutex);
+    s.openDenied = denied;
+}
+
+void corruptBlockWrite(int block, int byteIndex, unsigned char xorMask)
+{
+    Simulator &s = sim();
+    Lock lock(s.mutex);
+    const bool on = block >= 0 && byteIndex >= 0 && byteIndex < BLOCK_SIZE;
+    s.corruptBlock = on ? block : -1;
+    s.corruptByte = on ? byteIndex : 0;
+    s.corruptMask = xorMask;
+}
+
+void dropBlockWrite(int block)
+{
+    Simulator &s = sim();
+    Lock lock(s.mutex);
+    s.dropBlock = block < 0 ? -1 : block;
 }
 
 const std::vector<LoggedReport> &writtenReports()

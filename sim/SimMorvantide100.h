@@ -167,6 +167,16 @@ void setLatencyMicroseconds(int us);
 // A blocking hid_read with nothing to come would wait forever on a real device; here it gives up
 // after this many milliseconds and returns -1 (default 2000).
 void setBlockingReadLimitMilliseconds(int ms);
+// Present but not permitted, as a hidraw node the user may not open: the enumeration still lists
+// every interface, but hid_open_path and hid_open return null for them and hid_error(nullptr)
+// says "Permission denied". Handles opened before stay usable.
+void setOpenDenied(bool denied);
+// Every accepted WriteBlock of this block from now on (until -1 or reset) is answered as done but
+// stores byte byteIndex (0..31) XORed with xorMask. -1, or a byteIndex outside 0..31, = off.
+void corruptBlockWrite(int block, int byteIndex, unsigned char xorMask);
+// Every accepted WriteBlock of this block from now on (until -1 or reset) is answered as done but
+// not stored: the block keeps its previous content. -1 = off. Wins over corruptBlockWrite.
+void dropBlockWrite(int block);
 
 // --- Observation ---------------------------------------------------------------------------
 // Every report written through hid_write since reset() or clearLog(), on any interface.

@@ -3,6 +3,8 @@
 
 #include "StateFile.h"
 
+#include <algorithm>
+
 namespace mv100sim {
 
 Simulator &Simulator::instance()
@@ -87,6 +89,28 @@ void Simulator::saveIfPersistent(const SimDevice &device)
 {
     if (!stateFile.empty() && !devices.empty() && devices.front().get() == &device)
         WriteStateFile(stateFile, device.chip);
+}
+
+Answer Simulator::executeOn(SimDevice &device, const Report &report, bool &changed)
+{
+    ChipState &chip = device.chip;
+    const int block = report[2];
+    const bool blockWrite = report[1] == CHIP_WRITE_BLOCK && block < BLOCK_COUNT;
+    const auto first = chip.memory.begin() + (blockWrite ? block * BLOCK_SIZE : 0);
+    std::array<unsigned char, BLOCK_SIZE> before {};
+    std::copy_n(first, BLOCK_SIZE, before.begin());
+
+    const Answer answer = ExecuteReport(chip, report, eraseError, changed);
+    // The faults act only where the chip accepted the write: its answer stays "done" either way.
+    if (!blockWrite || answer[1] != 0)
+        return answer;
+    if (block == dropBlock) {
+        std::copy(before.begin(), before.end(), first);
+        changed = false;
+    } else if (block == corruptBlock) {
+        first[corruptByte] ^= corruptMask;
+    }
+    return answer;
 }
 
 } // namespace mv100sim

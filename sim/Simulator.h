@@ -58,6 +58,11 @@ struct Simulator
     unsigned char eraseError = 0;
     int latencyMicroseconds = 0;
     int blockingReadLimitMs = 2000;
+    bool openDenied = false;
+    int corruptBlock = -1;
+    int corruptByte = 0;
+    unsigned char corruptMask = 0;
+    int dropBlock = -1;
 
     std::vector<LoggedReport> log;
     int exchanges = 0;
@@ -76,6 +81,8 @@ struct Simulator
     void addDevice();
     void unplugAll();
     void saveIfPersistent(const SimDevice &device);
+    // Carries out one report on a chip with the injected write faults; see ExecuteReport.
+    Answer executeOn(SimDevice &device, const Report &report, bool &changed);
 };
 
 } // namespace mv100sim

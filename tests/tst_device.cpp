@@ -16,6 +16,8 @@ Q_DECLARE_METATYPE(Call)
 namespace {
 const QByteArray EMPTY(MV100::MEMORY_SIZE, char(0xFF));
 const QByteArray PIN = QByteArray::fromHex("A1A2A3A4A5A6A7A8");
+// Long enough for an answer that is there, short enough that silent chips cost little.
+constexpr int SHORT_TIMEOUT_MS = 20;
 
 template<typename Container> QByteArray toBytes(const Container &bytes)
 {
@@ -61,7 +63,16 @@ class TestDevice : public QObject
     QString text(int c) { return QString::fromWCharArray(CMorvantide100::GetReturnErrorText(c)); }
 
 private slots:
-    void init() { mv100sim::reset(); }
+    void initTestCase()
+    {
+        QCOMPARE(CMorvantide100::ReadTimeout(), MV100::READ_TIMEOUT_MS);
+        CMorvantide100::SetReadTimeout(SHORT_TIMEOUT_MS);
+    }
+    void init()
+    {
+        mv100sim::reset();
+        CMorvantide100::SetReadTimeout(SHORT_TIMEOUT_MS);
+    }
 
     // Cell (x, y) of layer L at 768L + 32y + 2x, low byte first; macro slot k at 2304 + 32k.
     // A short PIN is ignored; clears empty their part, never the PIN; assignment keeps the handle.
@@ -192,13 +203,85 @@ private slots:
         CMorvantide100 device;
         QCOMPARE(device.Open(), 1);
         unsigned char answer[MV100::REPORT_IN_SIZE] = {};
-        mv100sim::setLatencyMicroseconds((MV100::READ_TIMEOUT_MS + 300) * 1000);
+        mv100sim::setLatencyMicroseconds((SHORT_TIMEOUT_MS + 100) * 1000);
         QCOMPARE(device.ReadBlock(0, answer), 1);
         mv100sim::setLatencyMicroseconds(0);
-        QThread::msleep(500); // the late answer arrives
+        QThread::msleep(200); // the late answer arrives
         mv100sim::queueStaleAnswer(0, Bytes(64, 0xEE));
         QCOMPARE(device.ReadBlock(1, answer), 0);
         QCOMPARE(int(answer[3]), 1); // the chip's echo of the block number
+    }
+
+    void readTimeout_data()
+    {
+        QTest::addColumn<int>("set");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("60") << 60 << 60;
+        QTest::newRow("1") << 1 << 1;
+        QTest::newRow("0") << 0 << 1;
+        QTest::newRow("-5") << -5 << 1;
+    }
+
+    // A silent chip's answer is given up after the set time, not the default one.
+    void readTimeout()
+    {
+        QFETCH(int, set);
+        QFETCH(int, expected);
+        CMorvantide100 device;
+        QCOMPARE(device.Open(), 1);
+        CMorvantide100::SetReadTimeout(set);
+        QCOMPARE(CMorvantide100::ReadTimeout(), expected);
+        mv100sim::stopAnsweringAfter(0);
+        unsigned char answer[MV100::REPORT_IN_SIZE] = {};
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(device.ReadBlock(0, answer), 1);
+        const qint64 waited = timer.elapsed();
+        QVERIFY2(waited >= expected && waited < MV100::READ_TIMEOUT_MS / 2,
+                 qPrintable(QString::number(waited)));
+    }
+
+    void census_data()
+    {
+        QTest::addColumn<int>("chips");
+        QTest::addColumn<Interfaces>("interfaces"); // on each chip; empty: a real chip's
+        QTest::addColumn<bool>("denied");
+        QTest::addColumn<QString>("expected"); // listed, openable, error text; then what Open gives
+        QTest::newRow("no chip") << 0 << Interfaces() << false << "0 0 '' 0";
+        QTest::newRow("one chip") << 1 << Interfaces() << false << "1 1 '' 1";
+        QTest::newRow("two chips") << 2 << Interfaces() << false << "2 2 '' 2";
+        QTest::newRow("one, denied") << 1 << Interfaces() << true << "1 0 'Permission denied' 0";
+        QTest::newRow("two, denied") << 2 << Interfaces() << true << "2 0 'Permission denied' 0";
+        QTest::newRow("no configuration interface")
+            << 1 << Interfaces {{L"Keyboard", true, 0, false}, {L"Vendor", true, 1, true}} << false
+            << "0 0 '' 0";
+        QTest::newRow("three on one chip")
+            << 1 << Interfaces(3, {L"ConfigInterface", true, 2, true}) << false << "3 3 '' 3";
+    }
+
+    // Counts the same interfaces as Open, leaves none open and an opened object working.
+    void census()
+    {
+        QFETCH(int, chips);
+        QFETCH(Interfaces, interfaces);
+        QFETCH(bool, denied);
+        QFETCH(QString, expected);
+        mv100sim::setDeviceCount(chips);
+        for (int d = 0; d < chips && !interfaces.empty(); ++d)
+            mv100sim::setInterfaces(d, interfaces);
+        mv100sim::setOpenDenied(denied);
+        CMorvantide100 device;
+        const int opened = device.Open();
+        const CMorvantide100::Census census = CMorvantide100::TakeCensus();
+        QCOMPARE(QString("%1 %2 '%3' %4")
+                     .arg(census.listed)
+                     .arg(census.openable)
+                     .arg(QString::fromStdWString(census.openError))
+                     .arg(opened),
+                 expected);
+        QCOMPARE(mv100sim::openHandleCount(), opened ? 1 : 0);
+        unsigned char answer[MV100::REPORT_IN_SIZE] = {};
+        QCOMPARE(device.ReadInfo(answer), opened ? 0 : 2);
     }
 
     void commands_data()

@@ -93,6 +93,8 @@ class TestTransfers : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Silent chips are given up after this instead of the default second.
+    void initTestCase() { CMorvantide100::SetReadTimeout(20); }
     void init()
     {
         QTest::failOnWarning(QRegularExpression("QMetaObject::connectSlotsByName"));
