@@ -54,7 +54,8 @@ MainWindow::MainWindow(QWidget *parent)
     setHexValidator(ui->custom_edit, 32);
     m_settingsTabs = new SettingsTabs(ui, &m_document, this);
     m_deviceCommands = new DeviceCommands(
-        this, ui, &m_document, [this](const QString &title) { return confirmDiscardChanges(title); });
+        this, ui, &m_document, [this](const QString &title) { return confirmDiscardChanges(title); },
+        [this](const QString &file) { loadConfiguration(file); });
     createEditMenu();
 
     QSettings settings(QString::fromLatin1(Startup::SETTINGS_ORGANISATION),

@@ -126,31 +126,37 @@ bool Mv100Transfer::knowsDebounce(int version)
     return (version & 0xFFFF) > MV100::DEBOUNCE_MIN_VERSION_EXCLUSIVE;
 }
 
-unsigned short Mv100Transfer::Read(const PinBytes &pin, Mv100Config &config,
-                                   Mv100DeviceInfo *info)
+struct Mv100Transfer::RawRead
 {
-    Answer infoAnswer = prefilledAnswer();
+    Answer info = prefilledAnswer();
+    int version = 0;
+    Answer mouse {};
+    Answer led {};
+    bool hasDebounce = false;
+    Answer debounce {};
+    std::vector<unsigned char> image;
+};
+
+unsigned short Mv100Transfer::ReadRaw(const PinBytes &pin, RawRead &raw)
+{
     // Without an answer the lock word would read as "locked": a silent device would be taken
     // for a locked one, whose only way out is an erase.
-    if (m_device.ReadInfo(infoAnswer.data()) != MV100::STATUS_OK)
+    if (m_device.ReadInfo(raw.info.data()) != MV100::STATUS_OK)
         return MV100::RESULT_OPEN;
-    const int version = m_device.GetVersion();
+    raw.version = m_device.GetVersion();
     step();
-    if (isLocked(infoAnswer))
+    if (isLocked(raw.info))
         return MV100::RESULT_LOCKED;
 
     setPin(m_device, pin);
-    Answer mouse {};
-    if (m_device.ReadMouse(mouse.data()) != MV100::STATUS_OK)
+    if (m_device.ReadMouse(raw.mouse.data()) != MV100::STATUS_OK)
         return MV100::RESULT_MOUSE;
     step();
-    Answer led {};
-    if (m_device.ReadLed(led.data()) != MV100::STATUS_OK)
+    if (m_device.ReadLed(raw.led.data()) != MV100::STATUS_OK)
         return MV100::RESULT_LED;
     step();
-    const bool hasDebounce = knowsDebounce(version);
-    Answer debounce {};
-    if (hasDebounce && m_device.ReadDebounce(debounce.data()) != MV100::STATUS_OK)
+    raw.hasDebounce = knowsDebounce(raw.version);
+    if (raw.hasDebounce && m_device.ReadDebounce(raw.debounce.data()) != MV100::STATUS_OK)
         return MV100::RESULT_DEBOUNCE;
     step();
 
@@ -161,24 +167,86 @@ unsigned short Mv100Transfer::Read(const PinBytes &pin, Mv100Config &config,
     }
     if (status != MV100::STATUS_OK)
         return MV100::RESULT_MEMORY;
+    raw.image = m_device.GetMemoryData();
+    return MV100::RESULT_SUCCESS;
+}
+
+unsigned short Mv100Transfer::Read(const PinBytes &pin, Mv100Config &config,
+                                   Mv100DeviceInfo *info)
+{
+    RawRead raw;
+    const unsigned short result = ReadRaw(pin, raw);
+    if (result != MV100::RESULT_SUCCESS)
+        return result;
 
     // Only a complete read gets here: now the configuration takes the chip's content whole.
-    Mv100Config result = config;
-    const std::vector<unsigned char> image = m_device.GetMemoryData();
-    MemoryImage::decode(image.data(), image.size(), result);
-    Mv100Settings &s = result.settings();
-    s.customData = bytesToHex(infoAnswer.data() + MV100::INFO_CUSTOM_DATA, MV100::CUSTOM_DATA_SIZE);
-    std::copy_n(mouse.begin() + MV100::ANSWER_DATA, MV100_BLOCK::MOUSE, s.mouse.begin());
-    s.lockKeys = led[LED_ANSWER_LOCK_KEYS];
-    std::copy_n(led.begin() + LED_ANSWER_LED, MV100_BLOCK::LED, s.led.begin());
-    std::copy_n(led.begin() + LED_ANSWER_BACKLIGHT, MV100_BLOCK::BACKLIGHT, s.backlight.begin());
+    Mv100Config read = config;
+    MemoryImage::decode(raw.image.data(), raw.image.size(), read);
+    Mv100Settings &s = read.settings();
+    s.customData = bytesToHex(raw.info.data() + MV100::INFO_CUSTOM_DATA, MV100::CUSTOM_DATA_SIZE);
+    std::copy_n(raw.mouse.begin() + MV100::ANSWER_DATA, MV100_BLOCK::MOUSE, s.mouse.begin());
+    s.lockKeys = raw.led[LED_ANSWER_LOCK_KEYS];
+    std::copy_n(raw.led.begin() + LED_ANSWER_LED, MV100_BLOCK::LED, s.led.begin());
+    std::copy_n(raw.led.begin() + LED_ANSWER_BACKLIGHT, MV100_BLOCK::BACKLIGHT,
+                s.backlight.begin());
     // The chip keeps the debounce time less one millisecond.
-    if (hasDebounce)
-        s.debounce = std::uint8_t(std::min(int(debounce[MV100::ANSWER_DATA]) + 1, 255));
+    if (raw.hasDebounce)
+        s.debounce = std::uint8_t(std::min(int(raw.debounce[MV100::ANSWER_DATA]) + 1, 255));
+
+    const auto zero = [](auto first, auto last) {
+        return std::all_of(first, last, [](std::uint8_t b) { return b == 0; });
+    };
+    const auto ledData = raw.led.begin() + LED_ANSWER_LOCK_KEYS;
+    m_lastReadAllZero = zero(raw.image.begin(), raw.image.end())
+        && zero(raw.mouse.begin() + MV100::ANSWER_DATA,
+                raw.mouse.begin() + MV100::ANSWER_DATA + MV100_BLOCK::MOUSE)
+        && zero(ledData, raw.led.begin() + LED_ANSWER_BACKLIGHT + MV100_BLOCK::BACKLIGHT);
+
     s = s.normalized();
-    config = result;
+    config = read;
     if (info != nullptr)
-        *info = infoOf(infoAnswer, version);
+        *info = infoOf(raw.info, raw.version);
+    return MV100::RESULT_SUCCESS;
+}
+
+unsigned short Mv100Transfer::Verify(const Mv100Config &config, const PinBytes &pin,
+                                     QString *difference)
+{
+    RawRead raw;
+    const unsigned short result = ReadRaw(pin, raw);
+    if (result != MV100::RESULT_SUCCESS)
+        return result;
+
+    const Mv100Settings &s = config.settings();
+    const MemoryImage::Image image = MemoryImage::build(config);
+    QString found;
+    for (int block = 0; block < MV100::BLOCK_COUNT && found.isEmpty(); ++block) {
+        const auto at = std::size_t(block) * MV100::BLOCK_SIZE;
+        if (raw.image.size() < at + MV100::BLOCK_SIZE
+            || !std::equal(image.begin() + std::ptrdiff_t(at),
+                           image.begin() + std::ptrdiff_t(at + MV100::BLOCK_SIZE),
+                           raw.image.begin() + std::ptrdiff_t(at)))
+            found = QStringLiteral("memory block %1").arg(block);
+    }
+    const auto differs = [](const auto &sent, const Answer &answer, int offset) {
+        return !std::equal(sent.begin(), sent.end(), answer.begin() + offset);
+    };
+    const auto customData = hexFieldBytes<MV100::CUSTOM_DATA_SIZE>(s.customData);
+    if (found.isEmpty() && differs(customData, raw.info, MV100::INFO_CUSTOM_DATA))
+        found = QStringLiteral("custom data");
+    if (found.isEmpty() && raw.led[LED_ANSWER_LOCK_KEYS] != s.lockKeys)
+        found = QStringLiteral("lock keys");
+    if (found.isEmpty() && differs(s.led, raw.led, LED_ANSWER_LED))
+        found = QStringLiteral("LED outputs");
+    if (found.isEmpty() && differs(s.backlight, raw.led, LED_ANSWER_BACKLIGHT))
+        found = QStringLiteral("backlight");
+    if (found.isEmpty() && differs(s.mouse, raw.mouse, MV100::ANSWER_DATA))
+        found = QStringLiteral("mouse");
+    if (found.isEmpty() && raw.hasDebounce
+        && int(raw.debounce[MV100::ANSWER_DATA]) + 1 != int(s.debounce))
+        found = QStringLiteral("debounce");
+    if (difference != nullptr)
+        *difference = found;
     return MV100::RESULT_SUCCESS;
 }
 

@@ -52,6 +52,13 @@ public:
     unsigned short Read(const PinBytes &pin, Mv100Config &config, Mv100DeviceInfo *info = nullptr);
     // Erases the chip and writes config into it; lock = lock it afterwards with the new PIN.
     unsigned short Write(const Mv100Config &config, const PinBytes &pin, bool lock);
+    // Reads everything back (the 248 blocks, custom data, LED, mouse and, where the firmware has
+    // it, debounce) and compares it with what Write sends for config. The result of the reads;
+    // on success *difference names the first thing that differs, empty when none does.
+    unsigned short Verify(const Mv100Config &config, const PinBytes &pin, QString *difference);
+    // True when the last successful Read gave a memory image and settings of zeros only, as a
+    // chip answers a wrong PIN.
+    bool lastReadAllZero() const { return m_lastReadAllZero; }
     // The erase command alone; detail = the chip's reason when refused.
     EraseOutcome Erase(const PinBytes &pin, std::uint8_t *detail);
     // The info command alone.
@@ -65,8 +72,12 @@ public:
     CMorvantide100 &device() { return m_device; }
 
 private:
+    struct RawRead;
+    // The reads of Read and Verify; stops at the first that fails, with its result code.
+    unsigned short ReadRaw(const PinBytes &pin, RawRead &raw);
     void step();
 
     CMorvantide100 m_device;
     Progress m_progress;
+    bool m_lastReadAllZero = false;
 };

@@ -94,7 +94,14 @@ class TestTransfers : public QObject
 
 private Q_SLOTS:
     // Silent chips are given up after this instead of the default second.
-    void initTestCase() { CMorvantide100::SetReadTimeout(20); }
+    void initTestCase()
+    {
+        CMorvantide100::SetReadTimeout(20);
+        // These tests look at Write's own report sequence: no backup before, no read-back after.
+        QSettings settings("tarnwicks", "mv100-editor");
+        settings.setValue("backupBeforeWrite", false);
+        settings.setValue("verifyAfterWrite", false);
+    }
     void init()
     {
         QTest::failOnWarning(QRegularExpression("QMetaObject::connectSlotsByName"));

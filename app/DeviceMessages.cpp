@@ -1,0 +1,93 @@
+// DeviceMessages: explanations of device outcomes.
+#include "DeviceMessages.h"
+
+#include "CMorvantide100.h"
+#include "SafeWrite.h"
+
+#include <QDir>
+
+QString DeviceMessages::resultText(unsigned short result)
+{
+    return QString::fromWCharArray(CMorvantide100::GetReturnErrorText(result));
+}
+
+QString DeviceMessages::eraseErrorText(unsigned char detail)
+{
+    switch (detail) {
+    case 1:
+        return tr("Error: Block numer is out of range");
+    case 2:
+        return tr("Error: Erasecount could not written");
+    case 3:
+        return tr("Error: Erase/Write failed");
+    case 4:
+        return tr("Error: Device is locked");
+    default:
+        return tr("Error: ");
+    }
+}
+
+QString DeviceMessages::noDeviceExplanation()
+{
+    const CMorvantide100::Census census = CMorvantide100::TakeCensus();
+    if (census.listed == 0)
+        return tr("No Morvantide100 is connected. Check the USB cable.");
+    if (census.listed > 1) {
+        return tr("%1 Morvantide100 chips are connected. Connect only the one to configure.")
+            .arg(census.listed);
+    }
+    if (census.openable == 0) {
+        QString text = tr("A Morvantide100 is connected, but it cannot be opened (%1).")
+                           .arg(census.openError.empty()
+                                    ? tr("no reason given")
+                                    : QString::fromStdWString(census.openError));
+#ifdef Q_OS_LINUX
+        text += QLatin1Char(' ')
+            + tr("On Linux a normal user may open it only once the udev rule "
+                 "70-morvantide100.rules is loaded:\n"
+                 "sudo install -m 644 packaging/70-morvantide100.rules /etc/udev/rules.d/\n"
+                 "sudo udevadm control --reload-rules && sudo udevadm trigger\n"
+                 "Then unplug the chip and plug it in again.");
+#endif
+        return text;
+    }
+    return tr("A Morvantide100 is connected but does not answer. Unplug it and plug it in again.");
+}
+
+QString DeviceMessages::pinRefused()
+{
+    return tr("The chip did not accept the PIN in the PIN field. If an earlier Write stored a new "
+              "PIN (the PIN tab), that PIN is the one to enter in the PIN field.");
+}
+
+QString DeviceMessages::writeFailure(const SafeWriteOutcome &outcome)
+{
+    if (outcome.result == MV100::RESULT_ERASE)
+        return pinRefused() + QLatin1Char(' ') + tr("Nothing on the chip was changed.");
+    if (outcome.result == MV100::RESULT_OPEN)
+        return noDeviceExplanation();
+    if (outcome.result == MV100::RESULT_LOCK) {
+        return tr("The configuration was written and the chip has the new PIN from the PIN tab, "
+                  "but it could not be locked.");
+    }
+    if (!outcome.partlyWritten())
+        return {};
+    QString text = tr("The chip was erased and holds only part of the configuration; its PIN is "
+                      "now the factory PIN (%1).")
+                       .arg(QString::fromLatin1(MV100_PIN::STRING));
+    if (outcome.backupMade) {
+        text += QLatin1Char(' ')
+            + tr("The backup of its previous content, %1, can be written back: open it with "
+                 "File > Restore Backup… and write it.")
+                  .arg(QDir::toNativeSeparators(outcome.backupFile));
+    } else {
+        text += QLatin1Char(' ') + tr("No backup was made before this Write.");
+    }
+    return text;
+}
+
+QString DeviceMessages::allZeroRead()
+{
+    return tr("The PIN in the PIN field may be wrong: the chip answers a wrong PIN with zeros. The "
+              "configuration was loaded all the same; Edit > Undo takes it back.");
+}
