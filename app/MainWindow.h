@@ -64,6 +64,9 @@ public:
     bool SaveFile(QString fileName, QList<QString> items);
     // Loads a recent entry (asks first when there are unsaved changes).
     void openRecentFile(const QString &fileName);
+    // Opens a configuration file (the command line's FILE): applied whole, or refused with the
+    // usual warning.
+    bool openFile(const QString &fileName) { return loadConfiguration(fileName); }
 
     // --- Device transfers (MainWindow_device.cpp) -----------------------------------------
     // Takes the device's content only when every read succeeded; says itself when it cannot
