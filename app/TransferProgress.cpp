@@ -53,5 +53,10 @@ TransferProgress::~TransferProgress() = default;
 void TransferProgress::step(int count)
 {
     m_done = std::min(m_done + std::max(count, 0), m_steps);
+    // Every shown value lets the whole window repaint: a few dozen a second are plenty, more
+    // would add to the time the chip's bus takes.
+    if (m_done < m_steps && m_shown.isValid() && m_shown.elapsed() < UPDATE_INTERVAL_MS)
+        return;
     m_dialog->setValue(m_done);
+    m_shown.start();
 }

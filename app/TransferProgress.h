@@ -1,6 +1,7 @@
 // TransferProgress: the wait cursor and the progress dialog shown while a device transfer runs.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
 
 #include <memory>
@@ -26,6 +27,7 @@ class TransferProgress
 {
 public:
     static constexpr int SHOW_AFTER_MS = 300;
+    static constexpr int UPDATE_INTERVAL_MS = 40;
 
     TransferProgress(QWidget *window, const QString &title, const QString &label, int steps);
     ~TransferProgress();
@@ -39,6 +41,7 @@ public:
 private:
     WaitCursor m_cursor;
     std::unique_ptr<QProgressDialog> m_dialog;
+    QElapsedTimer m_shown;
     int m_steps = 0;
     int m_done = 0;
 };

@@ -4,6 +4,8 @@
 #include "BackupStore.h"
 #include "ConfigFile.h"
 
+#include <QCoreApplication>
+
 bool SafeWriteOutcome::partlyWritten() const
 {
     switch (result) {
@@ -41,7 +43,11 @@ SafeWriteOutcome safeWrite(Mv100Transfer &transfer, const Mv100Config &config,
         Mv100Config previous;
         Mv100DeviceInfo info;
         outcome.backupReadResult = transfer.Read(pin, previous, &info);
-        if (outcome.backupReadResult == MV100::RESULT_SUCCESS) {
+        if (outcome.backupReadResult == MV100::RESULT_SUCCESS && transfer.lastReadAllZero()) {
+            // A chip answers a wrong PIN with zeros: such a "backup" would restore nothing.
+            outcome.backupError = QCoreApplication::translate(
+                "SafeWrite", "the chip answered with zeros only; the PIN may be wrong.");
+        } else if (outcome.backupReadResult == MV100::RESULT_SUCCESS) {
             // Written back, the backup gives the chip the PIN it has now.
             previous.settings().newPin = devicePin;
             BackupStore store = options.backupFolder.isEmpty() ? BackupStore()

@@ -1,0 +1,91 @@
+// Benchmark: the cost of an edit through the configuration document (command push and view
+// update of the window) for a cell, Clear Table and undoing a Read.
+#include "KeyMatrixWidget.h"
+#include "MainWindow.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+struct Figures
+{
+    double median;
+    double worst;
+};
+
+Figures measure(int runs, const std::function<void(int)> &work)
+{
+    std::vector<double> times;
+    QElapsedTimer timer;
+    for (int i = 0; i < runs; ++i) {
+        timer.start();
+        work(i);
+        QApplication::processEvents(); // the repaint the edit asked for
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return {times[times.size() / 2], times.back()};
+}
+
+void print(const char *name, const Figures &f, double targetMs)
+{
+    std::printf("%-40s median %7.3f ms  worst %7.3f ms  (target < %.0f ms)\n", name, f.median,
+                f.worst, targetMs);
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    MainWindow window;
+    window.resize(1004, 742);
+    window.show();
+    QApplication::processEvents();
+    ConfigDocument &document = window.document();
+
+    const Figures cell = measure(500, [&](int i) {
+        document.assignKey(0, i % MV100::COLUMNS, (i / MV100::COLUMNS) % MV100::ROWS,
+                           std::uint16_t(0x0004 + i % 60));
+    });
+    print("assign one cell (push + redraw)", cell, 1);
+
+    const Figures undoCell = measure(200, [&](int) { document.undoStack()->undo(); });
+    print("undo one cell assignment", undoCell, 1);
+
+    const Figures clear = measure(50, [&](int i) {
+        if (i % 2 == 0)
+            document.clearLayer(0);
+        else
+            document.undoStack()->undo();
+    });
+    print("Clear Table of a full layer / its undo", clear, 16);
+
+    Mv100Config read;
+    for (int layer = 0; layer < MV100::LAYERS; ++layer)
+        for (int cell = 0; cell < MV100::CELLS; ++cell)
+            read.setKeyCode(layer, cell % MV100::COLUMNS, cell / MV100::COLUMNS,
+                            std::uint16_t(0x0100 + cell % 200));
+    const Figures replace = measure(50, [&](int i) {
+        if (i % 2 == 0)
+            document.replaceConfig(read, QStringLiteral("Read from Device"));
+        else
+            document.undoStack()->undo();
+    });
+    print("Read's replacement / undoing a Read", replace, 16);
+
+    const Figures spin = measure(500, [&](int i) {
+        Mv100Settings s = document.config().settings();
+        s.debounce = std::uint8_t(1 + i % 200);
+        document.changeSettings(SettingGroup::Debounce, s, QStringLiteral("Change Debounce"), 7);
+    });
+    print("settings step (merged spin box steps)", spin, 1);
+    std::printf("History: %d steps\n", document.undoStack()->count());
+    return 0;
+}
