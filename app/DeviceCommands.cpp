@@ -181,10 +181,12 @@ unsigned short DeviceCommands::readDevice()
     }
 
     // Only a complete read gets here: the editor takes the device's content whole, as one step
-    // that Undo takes back, and then shows the device: nothing is unsaved.
+    // that Undo takes back, and then shows the device: nothing is unsaved, and Save asks for a
+    // name.
     showDeviceInfo(info);
     m_document->replaceConfig(config, tr("Read from Device"));
-    m_document->undoStack()->setClean();
+    // The editor now holds the chip's configuration, which no file holds yet.
+    m_document->markSaved(QString());
     m_lastReadAllZero = transfer.lastReadAllZero();
     if (m_lastReadAllZero) {
         box(QMessageBox::Warning, tr("Read"),

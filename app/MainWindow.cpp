@@ -5,6 +5,7 @@
 #include "DeviceCommands.h"
 #include "KeyMatrixWidget.h"
 #include "MakerLinks.h"
+#include "RecentFiles.h"
 #include "SettingsTabs.h"
 #include "Startup.h"
 
@@ -55,15 +56,24 @@ MainWindow::MainWindow(QWidget *parent)
     m_settingsTabs = new SettingsTabs(ui, &m_document, this);
     m_deviceCommands = new DeviceCommands(
         this, ui, &m_document, [this](const QString &title) { return confirmDiscardChanges(title); },
-        [this](const QString &file) { loadConfiguration(file); });
+        [this](const QString &file) { loadConfiguration(file, false); });
     createEditMenu();
 
-    QSettings settings(QString::fromLatin1(Startup::SETTINGS_ORGANISATION),
-                       QString::fromLatin1(Startup::SETTINGS_APPLICATION));
-    m_recentFiles = settings.value(QStringLiteral("recentFiles")).toStringList();
-    updateRecentFilesMenu();
+    m_recentFiles = new RecentFiles(ui->menuRecently_Opened, this);
+    connect(m_recentFiles, &RecentFiles::openRequested, this, &MainWindow::openRecentFile);
+
+    auto *saveAsAction = new QAction(tr("Save As…"), this);
+    saveAsAction->setObjectName(QStringLiteral("actionSaveAs"));
+    saveAsAction->setShortcut(QKeySequence::SaveAs);
+    connect(saveAsAction, &QAction::triggered, this, &MainWindow::saveAs);
+    const QList<QAction *> fileActions = ui->menuFile->actions();
+    ui->menuFile->insertAction(fileActions.value(fileActions.indexOf(ui->actionSave) + 1),
+                               saveAsAction);
+    connect(&m_document, &ConfigDocument::fileNameChanged, this, &MainWindow::updateTitle);
+    connect(&m_document, &ConfigDocument::modifiedChanged, this, &MainWindow::updateTitle);
 
     Clear();
+    updateTitle();
 }
 
 MainWindow::~MainWindow()

@@ -19,6 +19,7 @@ QT_END_NAMESPACE
 
 class KeyMatrixWidget;
 class DeviceCommands;
+class RecentFiles;
 class SettingsTabs;
 
 class MainWindow : public QMainWindow
@@ -66,7 +67,7 @@ public:
     void openRecentFile(const QString &fileName);
     // Opens a configuration file (the command line's FILE): applied whole, or refused with the
     // usual warning.
-    bool openFile(const QString &fileName) { return loadConfiguration(fileName); }
+    bool openFile(const QString &fileName) { return loadConfiguration(fileName, false); }
 
     // --- Device transfers (MainWindow_device.cpp) -----------------------------------------
     // Takes the device's content only when every read succeeded; says itself when it cannot
@@ -81,7 +82,7 @@ public:
     const Mv100Config &configuration() const { return m_document.config(); }
     KeyMatrixWidget *matrix(int layer) const { return m_matrices.value(layer); }
     bool hasUnsavedChanges() const { return m_document.isModified(); }
-    const QList<QString> &recentFiles() const { return m_recentFiles; }
+    const QList<QString> &recentFiles() const;
 
 public Q_SLOTS:
     void onKeyClicked(int layer, int row, int col, Qt::MouseButton button);
@@ -114,15 +115,21 @@ private:
     void redrawLayer(int layer);
     // The "Changes have been made and not saved. Continue?" question; true to go on.
     bool confirmDiscardChanges(const QString &title);
-    // Applies a configuration file whole, or refuses it with a warning and changes nothing.
-    bool loadConfiguration(const QString &fileName);
+    // Applies a configuration file whole, or refuses it with a warning and changes nothing; a
+    // recent entry that cannot be opened may be removed from the list.
+    bool loadConfiguration(const QString &fileName, bool recentEntry);
+    // File > Save As: always asks for the name, starting with the current one.
+    void saveAs();
+    bool saveTo(const QString &fileName);
+    // "<file name>[*] - Morvantide100 Editor", or "Untitled".
+    void updateTitle();
 
     Ui::MainWindow *ui = nullptr;
     QList<KeyMatrixWidget *> m_matrices;
     ConfigDocument m_document;
     SettingsTabs *m_settingsTabs = nullptr;
     DeviceCommands *m_deviceCommands = nullptr;
-    QList<QString> m_recentFiles;
+    RecentFiles *m_recentFiles = nullptr;
     QAction *m_undoAction = nullptr;
     QAction *m_redoAction = nullptr;
 };

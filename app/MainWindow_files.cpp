@@ -1,8 +1,9 @@
-// MainWindow: File > New, Open, Save, the recently opened files and the file's text encoding.
+// MainWindow: File > New, Open, Save, Save As, the recently opened files and the window title.
 #include "MainWindow.h"
 #include "ui_mainwindow.h"
 
 #include "ConfigFile.h"
+#include "RecentFiles.h"
 #include "Startup.h"
 
 #include <QAction>
@@ -10,15 +11,11 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
 
 namespace {
-constexpr int MAX_RECENT_FILES = 10;
-
-const char *const KEY_RECENT_FILES = "recentFiles";
 const char *const KEY_LAST_DIR = "lastDir";
 
 QString suffix()
@@ -63,12 +60,22 @@ void MainWindow::on_actionOpen_triggered()
     if (fileName.isEmpty())
         return;
     storeLastDir(fileName);
-    loadConfiguration(fileName);
+    loadConfiguration(fileName, false);
 }
 
 void MainWindow::on_actionSave_triggered()
 {
-    QString fileName = QFileDialog::getSaveFileName(this, tr("MV100 File save"), lastDir(),
+    // A configuration that has a file is saved there; a new one is given a name first.
+    if (m_document.fileName().isEmpty())
+        saveAs();
+    else
+        saveTo(m_document.fileName());
+}
+
+void MainWindow::saveAs()
+{
+    const QString start = m_document.fileName().isEmpty() ? lastDir() : m_document.fileName();
+    QString fileName = QFileDialog::getSaveFileName(this, tr("MV100 File save"), start,
                                                     tr("MV100 Dateien (*.mv100);;All Files (*)"));
     if (fileName.isEmpty())
         return;
@@ -92,15 +99,29 @@ void MainWindow::on_actionSave_triggered()
         if (box.clickedButton() != yes)
             return;
     }
+    saveTo(fileName);
+}
 
+bool MainWindow::saveTo(const QString &fileName)
+{
     QString error;
     if (!ConfigFile::write(fileName, m_document.config(), &error)) {
         QMessageBox::warning(
             this, tr("Save Configuration"),
             tr("The file %1 cannot be saved: %2").arg(QDir::toNativeSeparators(fileName), error));
-        return;
+        return false;
     }
     m_document.markSaved(fileName);
+    addRecentFile(fileName);
+    return true;
+}
+
+void MainWindow::updateTitle()
+{
+    const QString file = m_document.fileName();
+    const QString shown = file.isEmpty() ? tr("Untitled") : QFileInfo(file).fileName();
+    setWindowTitle(tr("%1[*] - %2").arg(shown, QString::fromLatin1(Startup::APPLICATION_NAME)));
+    setWindowModified(m_document.isModified());
 }
 
 QList<QString> MainWindow::LoadFile(QString fileName)
@@ -116,14 +137,20 @@ bool MainWindow::SaveFile(QString fileName, QList<QString> items)
     return ConfigFile::writeLines(fileName, items, nullptr);
 }
 
-bool MainWindow::loadConfiguration(const QString &fileName)
+bool MainWindow::loadConfiguration(const QString &fileName, bool recentEntry)
 {
     Mv100Config config;
     ConfigFile::Refusal refusal;
     if (!ConfigFile::read(fileName, &config, &refusal)) {
-        QMessageBox::warning(this, tr("Open Configuration"),
-                             tr("The file %1 cannot be opened: %2")
-                                 .arg(QDir::toNativeSeparators(fileName), refusal.reason));
+        QMessageBox box(QMessageBox::Warning, tr("Open Configuration"),
+                        tr("The file %1 cannot be opened: %2")
+                            .arg(QDir::toNativeSeparators(fileName), refusal.reason),
+                        recentEntry ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, this);
+        // A recent entry that cannot be opened would stay in the way.
+        if (recentEntry)
+            box.setInformativeText(tr("Remove it from the list?"));
+        if (box.exec() == QMessageBox::Yes)
+            m_recentFiles->remove(fileName);
         return false;
     }
     m_document.reset(config, fileName);
@@ -137,44 +164,20 @@ void MainWindow::openRecentFile(const QString &fileName)
 {
     if (!confirmDiscardChanges(tr("New Configuration")))
         return;
-    loadConfiguration(fileName);
+    loadConfiguration(fileName, true);
 }
 
 void MainWindow::addRecentFile(const QString &fileName)
 {
-    m_recentFiles.removeAll(fileName);
-    m_recentFiles.prepend(fileName);
-    while (m_recentFiles.size() > MAX_RECENT_FILES)
-        m_recentFiles.removeLast();
-
-    QSettings settings(QString::fromLatin1(Startup::SETTINGS_ORGANISATION),
-                       QString::fromLatin1(Startup::SETTINGS_APPLICATION));
-    settings.setValue(QLatin1String(KEY_RECENT_FILES), QStringList(m_recentFiles));
-    updateRecentFilesMenu();
+    m_recentFiles->add(fileName);
 }
 
 void MainWindow::updateRecentFilesMenu()
 {
-    QMenu *menu = ui->menuRecently_Opened;
-    // This runs inside the handler of one of the entries it replaces: they are deleted only
-    // once control is back in the event loop.
-    const QList<QAction *> old = menu->actions();
-    for (QAction *action : old) {
-        menu->removeAction(action);
-        action->deleteLater();
-    }
+    m_recentFiles->updateMenu();
+}
 
-    if (m_recentFiles.isEmpty()) {
-        menu->addAction(tr("(empty)"))->setEnabled(false);
-        return;
-    }
-    menu->setToolTipsVisible(true);
-    for (const QString &path : std::as_const(m_recentFiles)) {
-        // A "&" in a file name is a letter, not a mnemonic.
-        QString text = QFileInfo(path).fileName();
-        text.replace(QLatin1Char('&'), QLatin1String("&&"));
-        QAction *action = menu->addAction(text);
-        action->setToolTip(path);
-        connect(action, &QAction::triggered, this, [this, path]() { openRecentFile(path); });
-    }
+const QList<QString> &MainWindow::recentFiles() const
+{
+    return m_recentFiles->files();
 }

@@ -221,16 +221,30 @@ private slots:
         setrlimit(RLIMIT_FSIZE, &diskFull);
         QTest::ignoreMessage(QtWarningMsg, qPrintable("Error: Write :" + saved));
         answer({path("saved"), "Yes", "OK"}, &seen); // "saved" means saved.mv100: replace it?
-        source.findChild<QAction *>("actionSave")->trigger();
+        source.findChild<QAction *>("actionSaveAs")->trigger();
         setrlimit(RLIMIT_FSIZE, &old);
         QCOMPARE(
             seen.mid(seen.size() - 2).join('\n').replace(QDir::toNativeSeparators(saved), "F"),
             "MV100 File save|The file F already exists.\nDo you want to replace it?\n"
             "Save Configuration|The file F cannot be saved: not all of the data could be written.");
         QVERIFY(readAll(saved) == bytes && source.hasUnsavedChanges());
-        answer({path("saved"), "Yes"}, &seen);
+        // The configuration has its file now: Save writes there without asking.
+        const int asked = seen.size();
         source.findChild<QAction *>("actionSave")->trigger();
         QVERIFY(source.LoadFile(saved) == source.GetItems() && !source.hasUnsavedChanges());
+        QCOMPARE(seen.size(), asked);
+        QCOMPARE(source.windowTitle(), "saved.mv100[*] - Morvantide100 Editor");
+        // Save As starts with the current name and switches to the new file.
+        QString startedWith;
+        TestSupport::onNextModal([&](QWidget *modal) {
+            startedWith = qobject_cast<QFileDialog *>(modal)->selectedFiles().value(0);
+        });
+        answer({path("other")}, &seen);
+        source.findChild<QAction *>("actionSaveAs")->trigger();
+        QCOMPARE(startedWith, saved);
+        QCOMPARE(source.document().fileName(), path("other.mv100"));
+        QCOMPARE(source.recentFiles().first(), path("other.mv100"));
+        QVERIFY(readAll(path("other.mv100")) == readAll(saved));
     }
 };
 

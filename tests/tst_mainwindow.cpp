@@ -41,7 +41,7 @@ private Q_SLOTS:
         const QList<QPair<QString, QString>> bars
             = {{"menubar", "menuFile menuEdit menuDevice menuOptions menuHelp"},
                {"menuEdit", "actionUndo actionRedo"},
-               {"menuFile", "actionNew actionOpen menuRecently_Opened actionSave - "
+               {"menuFile", "actionNew actionOpen menuRecently_Opened actionSave actionSaveAs - "
                             "actionRestoreBackup actionOpenBackupsFolder - actionExit"},
                {"menuDevice", "actionRead actionWrite actionEmpty actionInfo actionMacros"},
                {"menuOptions",
@@ -95,6 +95,35 @@ private Q_SLOTS:
         QVERIFY(m_window->isVisible());
         QCOMPARE(closeAnswering("Yes", true), question);
         QVERIFY(!m_window->isVisible());
+    }
+
+    // The title names the file and marks unsaved changes; undoing back to the saved state
+    // leaves nothing to ask about.
+    void titleFollowsTheDocument()
+    {
+        const QString untitled = "Untitled[*] - Morvantide100 Editor";
+        QCOMPARE(m_window->windowTitle(), untitled);
+        QVERIFY(!m_window->isWindowModified());
+        QTest::keyClick(child<QLineEdit>("custom_edit"), Qt::Key_Backspace);
+        QVERIFY(m_window->isWindowModified());
+        child<QAction>("actionUndo")->trigger();
+        QVERIFY(!m_window->isWindowModified());
+        m_window->show();
+        QVERIFY(closeAnswering("Cancel").isEmpty() && !m_window->isVisible());
+
+        QTemporaryDir dir;
+        const QString file = dir.filePath("panel & keys.mv100");
+        m_window->document().markSaved(file);
+        QCOMPARE(m_window->windowTitle(), "panel & keys.mv100[*] - Morvantide100 Editor");
+        child<QSpinBox>("spin_debounce")->setValue(9);
+        QVERIFY(m_window->isWindowModified());
+        TestSupport::answerNextBox("Cancel");
+        child<QAction>("actionNew")->trigger(); // nothing changes
+        QCOMPARE(m_window->windowTitle(), "panel & keys.mv100[*] - Morvantide100 Editor");
+        TestSupport::answerNextBox("Yes");
+        child<QAction>("actionNew")->trigger();
+        QCOMPARE(m_window->windowTitle(), untitled);
+        QVERIFY(!m_window->isWindowModified());
     }
 };
 
