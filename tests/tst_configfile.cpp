@@ -188,6 +188,35 @@ private slots:
                 && !window.hasUnsavedChanges() && window.recentFiles() == recentNow);
     }
 
+    // A grown list is cut to ten when read; a gone file may leave the list; equal names show
+    // their folders.
+    void recentListLimits()
+    {
+        QStringList many;
+        for (int i = 0; i < 5000; ++i)
+            many << path(QString("dir%1/same.mv100").arg(i % 2));
+        many[3] = path("gone.mv100");
+        QSettings("tarnwicks", "mv100-editor").setValue("recentFiles", many);
+        MainWindow window;
+        QCOMPARE(window.recentFiles(), many.mid(0, 10));
+        const QList<QAction *> entries = window.findChild<QMenu *>("menuRecently_Opened")->actions();
+        QCOMPARE(entries.size(), 10);
+        QCOMPARE(entries[0]->text(), "same.mv100 (" + QDir::toNativeSeparators(path("dir0")) + ")");
+        QCOMPARE(entries[3]->text(), "gone.mv100");
+
+        QStringList seen;
+        QTest::ignoreMessage(QtWarningMsg, qPrintable("Error: File open: " + path("gone.mv100")));
+        answer({"Yes"}, &seen);
+        entries[3]->trigger();
+        QCOMPARE(seen, QStringList {"Open Configuration|The file "
+                                    + QDir::toNativeSeparators(path("gone.mv100"))
+                                    + " cannot be opened: No such file or directory"});
+        QCOMPARE(window.recentFiles().size(), 9);
+        QVERIFY(!window.recentFiles().contains(path("gone.mv100")));
+        QCOMPARE(QSettings("tarnwicks", "mv100-editor").value("recentFiles").toStringList(),
+                 QStringList(window.recentFiles()));
+    }
+
     // Save and Open through the menu, also of files with CR LF and blank lines; replacing.
     void saveAndOpen()
     {
