@@ -10,6 +10,8 @@
 #include "SimMorvantide100.h"
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <chrono>
@@ -123,7 +125,18 @@ int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    if (!home.isValid())
+        return 1;
+    // The Write alone, as before backup and verify existed (bench_safewrite measures those), and
+    // settings kept out of the user's own.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
     QApplication app(argc, argv);
+    {
+        QSettings settings(QStringLiteral("tarnwicks"), QStringLiteral("mv100-editor"));
+        settings.setValue(QStringLiteral("backupBeforeWrite"), false);
+        settings.setValue(QStringLiteral("verifyAfterWrite"), false);
+    }
     mv100sim::reset();
     mv100sim::setLatencyMicroseconds(0);
 
