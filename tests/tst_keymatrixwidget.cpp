@@ -1,16 +1,24 @@
-// Tests of KeyMatrixWidget: geometry, hit tests, cell state, presses, cell looks and repaints.
+// Tests of KeyMatrixWidget: geometry, hit tests, cell state, presses, cell looks, repaints,
+// keyboard navigation, selection, scrolling, elided texts and tool tips.
 #include "KeyMatrixWidget.h"
 
 #include <QApplication>
+#include <QHelpEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
+#include <QVBoxLayout>
 
 namespace {
 
 const QColor kDefaultFill(225, 225, 230);
 const QColor kDisabledFill(200, 200, 200);
 const QColor kHover(80, 140, 210);
+const QColor kFocusFrame(0, 40, 140);
 // A full block glyph paints solid pixels of the exact text colour.
 const QString kBlock = QString(QChar(0x2588));
 
@@ -44,6 +52,24 @@ QColor colorAt(KeyMatrixWidget &w, int row, int col, bool centre = false)
     return w.grab().toImage().pixelColor(centre ? r.center() : r.topLeft() + QPoint(3, 3));
 }
 
+// Whether the cell's outermost pixel carries the focus frame.
+bool framed(KeyMatrixWidget &w, int row, int col)
+{
+    return w.grab().toImage().pixelColor(cell(w, row, col).topLeft()) == kFocusFrame;
+}
+
+QPoint current(const KeyMatrixWidget &w)
+{
+    return QPoint(w.currentColumn(), w.currentRow());
+}
+
+bool sendKey(QWidget *w, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QKeyEvent event(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(w, &event);
+    return event.isAccepted();
+}
+
 } // namespace
 
 class TestKeyMatrixWidget : public QObject
@@ -56,6 +82,12 @@ private slots:
     void cellStateAndRepaints();
     void press();
     void looks();
+    void navigation();
+    void focusAndFrame();
+    void activation();
+    void paging();
+    void elision();
+    void toolTips();
 };
 
 void TestKeyMatrixWidget::geometry()
@@ -194,6 +226,240 @@ void TestKeyMatrixWidget::looks()
     w.clearAllColors();
     QCOMPARE(colorAt(w, 2, 2, true), QColor(Qt::black));
     QCOMPARE(w.buttonText(2, 2), kBlock);
+}
+
+void TestKeyMatrixWidget::navigation()
+{
+    // 4 x 5 cells; hidden: (0, 2), (2, 1), (3, 3), (3, 4). Points are (column, row).
+    KeyMatrixWidget w(4, 5);
+    w.resize(w.minimumSize());
+    for (const QPoint hidden : {QPoint(2, 0), QPoint(1, 2), QPoint(3, 3), QPoint(4, 3)})
+        w.setButtonVisible(hidden.y(), hidden.x(), false);
+    QSignalSpy moves(&w, &KeyMatrixWidget::currentCellChanged);
+    QSignalSpy selections(&w, &KeyMatrixWidget::selectionChanged);
+    const Qt::KeyboardModifiers shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier;
+    // clang-format off
+    const struct { int key; Qt::KeyboardModifiers modifiers; QPoint to; QRect selection; } steps[] = {
+        {Qt::Key_Right, {}, {1, 0}, {1, 0, 1, 1}},
+        {Qt::Key_Right, {}, {3, 0}, {3, 0, 1, 1}},     // over the hidden cell
+        {Qt::Key_End, {}, {4, 0}, {4, 0, 1, 1}},
+        {Qt::Key_Right, {}, {4, 0}, {4, 0, 1, 1}},     // at the edge: stays
+        {Qt::Key_Down, Qt::KeypadModifier, {4, 1}, {4, 1, 1, 1}},
+        {Qt::Key_Down, {}, {4, 2}, {4, 2, 1, 1}},
+        {Qt::Key_Down, {}, {4, 2}, {4, 2, 1, 1}},      // only a hidden cell below
+        {Qt::Key_Home, {}, {0, 2}, {0, 2, 1, 1}},
+        {Qt::Key_Right, {}, {2, 2}, {2, 2, 1, 1}},
+        {Qt::Key_End, ctrl, {2, 3}, {2, 3, 1, 1}},     // the last visible cell
+        {Qt::Key_Home, ctrl, {0, 0}, {0, 0, 1, 1}},
+        {Qt::Key_Up, {}, {0, 0}, {0, 0, 1, 1}},
+        {Qt::Key_Right, shift, {1, 0}, {0, 0, 2, 1}},
+        {Qt::Key_Down, shift, {1, 1}, {0, 0, 2, 2}},
+        {Qt::Key_End, shift, {4, 1}, {0, 0, 5, 2}},
+        {Qt::Key_Left, {}, {3, 1}, {3, 1, 1, 1}},
+        {Qt::Key_Left, shift, {2, 1}, {2, 1, 2, 1}},   // the anchor is where extending began
+        {Qt::Key_A, ctrl, {2, 1}, {0, 0, 5, 4}},
+        {Qt::Key_Home, ctrl | shift, {0, 0}, {0, 0, 3, 2}},
+        {Qt::Key_Up, shift, {0, 0}, {0, 0, 3, 2}},
+        {Qt::Key_Right, {}, {1, 0}, {1, 0, 1, 1}}};
+    // clang-format on
+    int expectedMoves = 0, expectedSelections = 0;
+    for (const auto &step : steps) {
+        const QPoint from = current(w);
+        const QRect before = w.selection();
+        QVERIFY(sendKey(&w, step.key, step.modifiers));
+        expectedMoves += step.to != from;
+        expectedSelections += step.selection != before;
+        QCOMPARE(current(w), step.to);
+        QCOMPARE(w.selection(), step.selection);
+        QCOMPARE(w.hasSelection(), step.selection.width() * step.selection.height() > 1);
+    }
+    QCOMPARE(moves.count(), expectedMoves);
+    QCOMPARE(moves.last(), QVariantList({0, 1}));
+    QCOMPARE(selections.count(), expectedSelections);
+
+    // Keys the matrix leaves to its parent.
+    for (const auto &[key, modifiers] : {std::pair(Qt::Key_Tab, Qt::NoModifier),
+                                         {Qt::Key_Escape, Qt::NoModifier},
+                                         {Qt::Key_Right, Qt::AltModifier},
+                                         {Qt::Key_Down, Qt::ControlModifier},
+                                         {Qt::Key_Return, Qt::ShiftModifier}})
+        QVERIFY(!sendKey(&w, key, modifiers));
+
+    // Programmatic moves: never onto a hidden cell, and they drop the selection.
+    w.selectAll();
+    w.setCurrentCell(2, 1);
+    w.setCurrentCell(5, 0);
+    QCOMPARE(current(w), QPoint(1, 0));
+    w.setCurrentCell(3, 2);
+    QVERIFY(current(w) == QPoint(2, 3) && w.selection() == QRect(2, 3, 1, 1));
+    w.selectAll();
+    w.clearSelection();
+    QVERIFY(!w.hasSelection() && w.selection() == QRect(2, 3, 1, 1));
+    // A new size starts over at the first cell.
+    w.setMatrixSize(2, 2);
+    QVERIFY(current(w) == QPoint(0, 0) && w.selection() == QRect(0, 0, 1, 1));
+}
+
+void TestKeyMatrixWidget::focusAndFrame()
+{
+    QWidget window;
+    auto *edit = new QLineEdit(&window);
+    auto *w = new KeyMatrixWidget(3, 3, &window);
+    auto *layout = new QVBoxLayout(&window);
+    layout->addWidget(edit);
+    layout->addWidget(w);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    edit->setFocus();
+    QTRY_VERIFY(edit->hasFocus());
+    QVERIFY(!framed(*w, 0, 0));
+
+    QTest::keyClick(edit, Qt::Key_Tab);
+    QTRY_VERIFY(w->hasFocus());
+    QVERIFY(framed(*w, 0, 0));
+    QTest::keyClick(w, Qt::Key_Down);
+    QVERIFY(framed(*w, 1, 0) && !framed(*w, 0, 0));
+    // Selected cells are tinted, the others are not.
+    const QColor plain = colorAt(*w, 2, 2);
+    QTest::keyClick(w, Qt::Key_Right, Qt::ShiftModifier);
+    QVERIFY(colorAt(*w, 1, 0) != plain && colorAt(*w, 1, 1) == colorAt(*w, 1, 0));
+    QCOMPARE(colorAt(*w, 2, 2), plain);
+
+    // A press makes the pressed cell current, drops the selection and hides the frame until
+    // the keyboard is used again.
+    QSignalSpy clicks(w, &KeyMatrixWidget::keyClicked);
+    QTest::mouseClick(w, Qt::RightButton, {}, cell(*w, 2, 2).center());
+    QVERIFY(current(*w) == QPoint(2, 2) && !w->hasSelection() && clicks.count() == 1);
+    QVERIFY(!framed(*w, 2, 2) && colorAt(*w, 1, 0) == plain);
+    QTest::keyClick(w, Qt::Key_Left);
+    QVERIFY(framed(*w, 2, 1));
+    // Disabled cells can be current but do not click; hidden cells are not pressed at all.
+    w->setButtonEnabled(0, 0, false);
+    w->setButtonVisible(0, 1, false);
+    QTest::mouseClick(w, Qt::LeftButton, {}, cell(*w, 0, 1).center());
+    QCOMPARE(current(*w), QPoint(1, 2));
+    QTest::mouseClick(w, Qt::LeftButton, {}, cell(*w, 0, 0).center());
+    QVERIFY(current(*w) == QPoint(0, 0) && clicks.count() == 1);
+
+    edit->setFocus();
+    QTRY_VERIFY(!framed(*w, 0, 0));
+    // Focus comes back onto a visible cell when the current one was hidden meanwhile.
+    w->setButtonVisible(0, 0, false);
+    QTest::keyClick(edit, Qt::Key_Tab);
+    QTRY_VERIFY(w->hasFocus());
+    QCOMPARE(current(*w), QPoint(2, 0));
+}
+
+void TestKeyMatrixWidget::activation()
+{
+    KeyMatrixWidget w(3, 3);
+    QSignalSpy clicks(&w, &KeyMatrixWidget::keyClicked);
+    QSignalSpy deletes(&w, &KeyMatrixWidget::deleteRequested);
+    w.setCurrentCell(1, 2);
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_F2})
+        QVERIFY(sendKey(&w, key));
+    QCOMPARE(clicks.count(), 4);
+    for (const QVariantList &click : std::as_const(clicks))
+        QCOMPARE(click, QVariantList({1, 2, QVariant::fromValue(Qt::LeftButton)}));
+    w.setButtonEnabled(1, 2, false);
+    QVERIFY(sendKey(&w, Qt::Key_Return));
+    QCOMPARE(clicks.count(), 4);
+    QVERIFY(sendKey(&w, Qt::Key_Delete));
+    QVERIFY(!sendKey(&w, Qt::Key_Delete, Qt::ShiftModifier));
+    QCOMPARE(deletes.count(), 1);
+}
+
+void TestKeyMatrixWidget::paging()
+{
+    // The main window's matrix in a scroll area that shows a few rows and columns.
+    QScrollArea area;
+    auto *w = new KeyMatrixWidget(24, 16);
+    w->setCellSize(50, 50);
+    w->setSpacing(3, 3);
+    area.setWidget(w);
+    area.setWidgetResizable(true);
+    area.resize(300, 250);
+    area.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    const auto shown = [&] {
+        const QRect r = cell(*w, w->currentRow(), w->currentColumn());
+        return area.viewport()->rect().contains(
+            QRect(w->mapTo(area.viewport(), r.topLeft()), r.size()));
+    };
+    const int page = area.viewport()->height() / 53;
+    QVERIFY(page >= 2 && page < 5);
+
+    sendKey(w, Qt::Key_PageDown);
+    QCOMPARE(current(*w), QPoint(0, page));
+    QVERIFY(shown());
+    sendKey(w, Qt::Key_PageDown);
+    sendKey(w, Qt::Key_PageUp, Qt::ShiftModifier);
+    QVERIFY(current(*w) == QPoint(0, page) && w->selection() == QRect(0, page, 1, page + 1));
+    sendKey(w, Qt::Key_End, Qt::ControlModifier);
+    QVERIFY(current(*w) == QPoint(15, 23) && shown());
+    QVERIFY(area.verticalScrollBar()->value() > 0 && area.horizontalScrollBar()->value() > 0);
+    w->setButtonVisible(23, 0, false);
+    w->setButtonVisible(22, 0, false);
+    w->setCurrentCell(23 - page, 0);
+    QVERIFY(shown());
+    sendKey(w, Qt::Key_PageDown); // the page ends on hidden cells: the nearest visible one
+    QCOMPARE(current(*w), QPoint(0, 21));
+    sendKey(w, Qt::Key_Home, Qt::ControlModifier);
+    QVERIFY(current(*w) == QPoint(0, 0) && shown());
+    QCOMPARE(area.verticalScrollBar()->value(), 0);
+
+    // Without a scroll area a page is the whole widget's height.
+    KeyMatrixWidget alone(24, 2);
+    alone.resize(alone.minimumSize());
+    sendKey(&alone, Qt::Key_PageDown);
+    QCOMPARE(current(alone), QPoint(0, 23));
+}
+
+void TestKeyMatrixWidget::elision()
+{
+    KeyMatrixWidget w(1, 2);
+    w.resize(w.minimumSize()); // 37 pixels wide cells
+    const QFontMetrics metrics(w.cellFont());
+    w.setButtonText(0, 0, "Keyboard LeftGUI (Windows/Command)\nA\nWWWWWWWWWWWWWWW");
+    w.setButtonText(0, 1, "L-Ctr\nEsc");
+    const QStringList lines = w.displayedText(0, 0).split('\n');
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines[1], "A");
+    for (const int i : {0, 2}) {
+        QVERIFY2(lines[i].endsWith(QChar(0x2026)) && lines[i].size() > 1, qPrintable(lines[i]));
+        QVERIFY(metrics.horizontalAdvance(lines[i]) <= 37 - 2);
+    }
+    QVERIFY(lines[0].startsWith("Key"));
+    QCOMPARE(w.displayedText(0, 1), "L-Ctr\nEsc");
+    QCOMPARE(w.buttonText(0, 0).size(), 52); // the stored text stays whole
+    w.resize(600, w.height()); // wider cells show more
+    QVERIFY(w.displayedText(0, 0).split('\n')[0].size() > lines[0].size());
+}
+
+void TestKeyMatrixWidget::toolTips()
+{
+    KeyMatrixWidget w(2, 2);
+    w.resize(w.minimumSize());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.setButtonToolTip(0, 1, "Keyboard a and A (0x0004)");
+    w.setButtonToolTip(5, 5, "nowhere");
+    QCOMPARE(w.buttonToolTip(0, 1), "Keyboard a and A (0x0004)");
+    QVERIFY(w.buttonToolTip(5, 5).isEmpty());
+    const auto help = [&](const QPoint &pos) {
+        QHelpEvent event(QEvent::ToolTip, pos, w.mapToGlobal(pos));
+        QApplication::sendEvent(&w, &event);
+        return event.isAccepted();
+    };
+    QVERIFY(help(cell(w, 0, 1).center()));
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), "Keyboard a and A (0x0004)");
+    QVERIFY(!help(cell(w, 1, 1).center())); // an empty tip hides the shown one
+    QTRY_VERIFY(!QToolTip::isVisible());
+    w.setButtonVisible(0, 1, false);
+    QVERIFY(!help(cell(w, 0, 1).center()));
+    w.clearAllTexts();
+    QVERIFY(w.buttonToolTip(0, 1).isEmpty());
 }
 
 QTEST_MAIN(TestKeyMatrixWidget)

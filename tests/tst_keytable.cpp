@@ -1,5 +1,7 @@
-// Tests of the key-code vocabulary: table shape and content at its boundaries, and the look-ups.
+// Tests of the key-code vocabulary: table shape and content at its boundaries, the look-ups and
+// the descriptions of cell codes.
 #include "CKeyTable.h"
+#include "KeyDescription.h"
 
 #include <QSet>
 #include <QtTest>
@@ -25,6 +27,8 @@ private slots:
     void row_data();
     void row();
     void lookups();
+    void descriptions_data();
+    void descriptions();
 };
 
 void TestKeyTable::shape()
@@ -126,6 +130,46 @@ void TestKeyTable::lookups()
     QCOMPARE(k.GetIndexByMacroUsbCode(0x0100), 0);
     QCOMPARE(k.GetModifierIndexByUsbCode(0x00E7), 8);
     QCOMPARE(k.GetModifierIndexByUsbCode(0x00E8), 0);
+}
+
+void TestKeyTable::descriptions_data()
+{
+    QTest::addColumn<uint>("code");
+    QTest::addColumn<QString>("shortName");
+    QTest::addColumn<QString>("longName");
+    const auto add = [](uint code, const QString &shortName, const QString &longName) {
+        QTest::addRow("%04X", code) << code << shortName << longName;
+    };
+    add(0xFFFF, "Empty", "Empty");
+    add(0x0004, "A", "Keyboard a and A");
+    add(0x0032, "#2", "Keyboard (non US) # and ~"); // trailing blank of the table dropped
+    add(0x00F8, "Reserved", "Reserved"); // a row without a label
+    add(0x00FF, "FN1", "FN1");
+    add(0xE104, "L-Shift + A", "L-Shift + Keyboard a and A");
+    add(0xE7FF, "R-GUI + FN1", "R-GUI + FN1");
+    add(0xE029, "L-CTRL + Esc", "L-CTRL + Keyboard ESCAPE");
+    add(0x0205, "Macro #05", "Macro #05");
+    add(0x02AF, "Macro #175", "Macro #175");
+    add(0x010C, "Mute", "Mute");
+    add(0x0113, "Present. App", "Launch Presentation App");
+    add(0x0301, "Mouse Left", "Mouse Left");
+    add(0x0310, "Mouse L-Btn", "Mouse Left Button");
+    add(0x0401, "DAC0 Max", "DAC0 Max");
+    add(0x0448, "PWM2 toggle", "PWM2 toggle (Rev. 101B)");
+    // No kind or no row: never the name of some other key.
+    for (uint code : {0x0000, 0x00A5, 0x0123, 0x0304, 0x0449, 0x0504, 0x1A04, 0xE804, 0xE1A5})
+        add(code, "Unknown", "Unknown");
+}
+
+void TestKeyTable::descriptions()
+{
+    QFETCH(uint, code);
+    QFETCH(QString, longName);
+    const auto c = static_cast<unsigned short>(code);
+    QTEST(QString::fromStdWString(KeyDescription::shortName(c)), "shortName");
+    QCOMPARE(QString::fromStdWString(KeyDescription::longName(c)), longName);
+    QCOMPARE(QString::fromStdWString(KeyDescription::toolTip(c)),
+             code == 0xFFFF ? QString("Empty") : longName + QString::asprintf(" (0x%04X)", code));
 }
 
 QTEST_APPLESS_MAIN(TestKeyTable)

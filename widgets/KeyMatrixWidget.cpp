@@ -1,8 +1,9 @@
-// KeyMatrixWidget: geometry, per-cell state, painting and mouse handling of the cell grid.
+// KeyMatrixWidget: geometry, per-cell state and mouse handling of the cell grid.
 #include "KeyMatrixWidget.h"
 
+#include "KeyMatrixAccessible.h"
+
 #include <QMouseEvent>
-#include <QPainter>
 #include <QSizePolicy>
 
 #include <algorithm>
@@ -11,11 +12,6 @@ namespace {
 
 // Blank border inside every edge of the widget.
 constexpr int kMargin = 4;
-
-const QColor kDisabledFill(200, 200, 200);
-const QColor kDisabledText(150, 150, 150);
-const QColor kDefaultOutline(180, 180, 180);
-const QColor kDefaultFill(225, 225, 230);
 
 // Minimum sizes are computed wide so that absurd dimensions cannot overflow an int.
 int clampToWidgetSize(qint64 value)
@@ -33,12 +29,20 @@ template<typename T> QList<QList<T>> makeGrid(int rows, int columns, const T &va
 KeyMatrixWidget::KeyMatrixWidget(int rows, int columns, QWidget *parent)
     : QWidget(parent)
 {
+    KeyMatrixAccessible::installFactory();
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    setMatrixSize(rows, columns);
+    resetGrid(rows, columns);
 }
 
 void KeyMatrixWidget::setMatrixSize(int rows, int columns)
+{
+    resetGrid(rows, columns);
+    KeyMatrixAccessible::notifyModelReset(this);
+}
+
+void KeyMatrixWidget::resetGrid(int rows, int columns)
 {
     m_rows = std::max(rows, 1);
     m_columns = std::max(columns, 1);
@@ -48,8 +52,11 @@ void KeyMatrixWidget::setMatrixSize(int rows, int columns)
     m_textColors = makeGrid(m_rows, m_columns, QColor());
     m_enabled = makeGrid(m_rows, m_columns, true);
     m_visible = makeGrid(m_rows, m_columns, true);
+    m_toolTips = makeGrid(m_rows, m_columns, QString());
+    m_accessibleNames = makeGrid(m_rows, m_columns, QString());
     m_hoverRow = -1;
     m_hoverCol = -1;
+    moveCurrent(0, 0, false);
     recalcSize();
 }
 
@@ -237,9 +244,38 @@ void KeyMatrixWidget::setButtonVisible(int index, bool visible)
         setButtonVisible(row, col, visible);
 }
 
+void KeyMatrixWidget::setButtonToolTip(int row, int col, const QString &text)
+{
+    if (isCell(row, col))
+        m_toolTips[row][col] = text;
+}
+
+QString KeyMatrixWidget::buttonToolTip(int row, int col) const
+{
+    return isCell(row, col) ? m_toolTips[row][col] : QString();
+}
+
+void KeyMatrixWidget::setButtonAccessibleName(int row, int col, const QString &name)
+{
+    if (isCell(row, col))
+        m_accessibleNames[row][col] = name;
+}
+
+QString KeyMatrixWidget::buttonAccessibleName(int row, int col) const
+{
+    if (!isCell(row, col))
+        return QString();
+    if (!m_accessibleNames[row][col].isEmpty())
+        return m_accessibleNames[row][col];
+    const QString text = m_texts[row][col].simplified();
+    return text.isEmpty() ? tr("Empty") : text;
+}
+
 void KeyMatrixWidget::clearAllTexts()
 {
     m_texts = makeGrid(m_rows, m_columns, QString());
+    m_toolTips = makeGrid(m_rows, m_columns, QString());
+    m_accessibleNames = makeGrid(m_rows, m_columns, QString());
     update();
 }
 
@@ -264,6 +300,16 @@ bool KeyMatrixWidget::buttonEnabled(int row, int col) const
 bool KeyMatrixWidget::buttonVisible(int row, int col) const
 {
     return isCell(row, col) && m_visible[row][col];
+}
+
+QString KeyMatrixWidget::rowHeaderText(int row) const
+{
+    return m_rowHeaderPrefix + QString::number(row);
+}
+
+QString KeyMatrixWidget::colHeaderText(int col) const
+{
+    return m_colHeaderPrefix + QString::number(col);
 }
 
 int KeyMatrixWidget::gridLeft() const
@@ -335,8 +381,11 @@ void KeyMatrixWidget::setHover(int row, int col)
 void KeyMatrixWidget::mousePressEvent(QMouseEvent *event)
 {
     int row = 0, col = 0;
-    if (cellFromPos(event->position().toPoint(), row, col) && m_enabled[row][col]
-        && m_visible[row][col])
+    if (!cellFromPos(event->position().toPoint(), row, col) || !m_visible[row][col])
+        return;
+    setFocusFrameShown(false);
+    moveCurrent(row, col, false);
+    if (m_enabled[row][col])
         emit keyClicked(row, col, event->button());
 }
 
@@ -356,75 +405,6 @@ void KeyMatrixWidget::leaveEvent(QEvent *event)
 {
     QWidget::leaveEvent(event);
     setHover(-1, -1);
-}
-
-void KeyMatrixWidget::paintEvent(QPaintEvent *)
-{
-    int w = 0, h = 0;
-    calcActualCellSize(w, h);
-
-    QFont cellFont = font();
-    cellFont.setPointSize(7);
-    QFont headerFont = cellFont;
-    headerFont.setWeight(QFont::Bold);
-
-    QPainter painter(this);
-    painter.setFont(headerFont);
-    painter.setPen(Qt::darkGray);
-    if (m_colHeaderVisible) {
-        for (int col = 0; col < m_columns; ++col)
-            painter.drawText(colHeaderRect(col, w), Qt::AlignCenter,
-                             m_colHeaderPrefix + QString::number(col));
-    }
-    if (m_rowHeaderVisible) {
-        for (int row = 0; row < m_rows; ++row)
-            painter.drawText(rowHeaderRect(row, h), Qt::AlignCenter,
-                             m_rowHeaderPrefix + QString::number(row));
-    }
-
-    painter.setFont(cellFont);
-    painter.setBrush(Qt::NoBrush);
-    for (int row = 0; row < m_rows; ++row) {
-        for (int col = 0; col < m_columns; ++col) {
-            if (!m_visible[row][col])
-                continue;
-
-            // Per-cell colours of a disabled cell stay stored but are not shown.
-            QColor fill = kDisabledFill;
-            QColor outline = kDefaultOutline;
-            QColor text = kDisabledText;
-            if (m_enabled[row][col]) {
-                const bool hovered = row == m_hoverRow && col == m_hoverCol;
-                const QColor &background = m_backgrounds[row][col];
-                const QColor &border = m_borderColors[row][col];
-                const QColor &textColor = m_textColors[row][col];
-                if (border.isValid())
-                    outline = border;
-                if (hovered) {
-                    fill = m_hoverColor;
-                    text = Qt::white;
-                } else {
-                    fill = background.isValid() ? background : kDefaultFill;
-                    text = textColor.isValid() ? textColor : QColor(Qt::black);
-                }
-            }
-
-            const QRect rect = cellRect(row, col, w, h);
-            painter.fillRect(rect, fill);
-            // A 1-pixel outline of a QRect covers one pixel more each way; keep it inside the cell.
-            painter.setPen(QPen(outline, 1));
-            painter.drawRect(rect.adjusted(0, 0, -1, -1));
-
-            const QString &label = m_texts[row][col];
-            if (label.isEmpty())
-                continue;
-            painter.save();
-            painter.setClipRect(rect);
-            painter.setPen(text);
-            painter.drawText(rect, Qt::AlignCenter, label);
-            painter.restore();
-        }
-    }
 }
 
 void KeyMatrixWidget::resizeEvent(QResizeEvent *event)

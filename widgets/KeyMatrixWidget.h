@@ -1,10 +1,14 @@
-// KeyMatrixWidget: a custom-painted grid of labelled cells with headers, hover and a click signal.
+// KeyMatrixWidget: a custom-painted grid of labelled cells with headers, hover, a click signal,
+// a keyboard-driven current cell and a rectangular selection.
 #pragma once
 
 #include <QColor>
 #include <QList>
+#include <QRect>
 #include <QString>
 #include <QWidget>
+
+class QScrollArea;
 
 class KeyMatrixWidget : public QWidget
 {
@@ -42,12 +46,41 @@ public:
     void setButtonEnabled(int index, bool enabled);
     void setButtonVisible(int index, bool visible);
 
+    // Shown over the cell on a tool-tip event; none over an empty tip.
+    void setButtonToolTip(int row, int col, const QString &text);
+    QString buttonToolTip(int row, int col) const;
+    // The name a screen reader announces for the cell.
+    void setButtonAccessibleName(int row, int col, const QString &name);
+
+    // Clears the texts, tool tips and accessible names of all cells.
     void clearAllTexts();
     void clearAllColors();
 
     QString buttonText(int row, int col) const;
     bool buttonEnabled(int row, int col) const;
     bool buttonVisible(int row, int col) const;
+    // The name set for the cell, else its text on one line, else "Empty".
+    QString buttonAccessibleName(int row, int col) const;
+
+    // Header labels, "Y10" and "X3" with the prefixes "Y" and "X".
+    QString rowHeaderText(int row) const;
+    QString colHeaderText(int col) const;
+    // The font of the cell texts, and a cell's text as painted: each line elided to the width.
+    QFont cellFont() const;
+    QString displayedText(int row, int col) const;
+
+    // The current cell: moved by the keyboard, set by a mouse press, framed while focused.
+    int currentRow() const { return m_currentRow; }
+    int currentColumn() const { return m_currentCol; }
+    // Ignored for a cell outside the matrix or a hidden one; clears the selection.
+    void setCurrentCell(int row, int col);
+
+    // The selected cells in cell coordinates (x = column, y = row); the current cell alone when
+    // nothing is extended.
+    QRect selection() const { return m_selection; }
+    bool hasSelection() const { return m_selection.width() * m_selection.height() > 1; }
+    void clearSelection();
+    void selectAll();
 
     int rows() const { return m_rows; }
     int columns() const { return m_columns; }
@@ -61,8 +94,15 @@ public:
 
 Q_SIGNALS:
     void keyClicked(int row, int col, Qt::MouseButton button);
+    void currentCellChanged(int row, int col);
+    void selectionChanged();
+    void deleteRequested();
 
 protected:
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
@@ -70,11 +110,27 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void resetGrid(int rows, int columns);
     bool isCell(int row, int col) const;
     bool cellFromIndex(int index, int &row, int &col) const;
     int gridLeft() const;
     int gridTop() const;
     void setHover(int row, int col);
+    QString elidedLines(const QString &text, const QFontMetrics &metrics, int width) const;
+
+    // Keyboard navigation (KeyMatrixWidget_keyboard.cpp).
+    bool handleKey(const QKeyEvent *event);
+    bool navigationTarget(int key, bool control, int &row, int &col) const;
+    bool firstVisibleInRow(int row, int from, int step, int &col) const;
+    bool firstVisibleInColumn(int col, int from, int step, int &row) const;
+    bool firstVisibleCell(bool forward, int &row, int &col) const;
+    void moveCurrent(int row, int col, bool extend);
+    void setSelectionRect(const QRect &selection);
+    void setFocusFrameShown(bool shown);
+    QScrollArea *enclosingScrollArea() const;
+    int pageRows() const;
+    void scrollToCell(int row, int col);
+    void notifyAccessibleFocus();
 
     bool m_rowHeaderVisible = true;
     bool m_colHeaderVisible = true;
@@ -96,7 +152,15 @@ private:
     QList<QList<QColor>> m_textColors;
     QList<QList<bool>> m_enabled;
     QList<QList<bool>> m_visible;
+    QList<QList<QString>> m_toolTips;
+    QList<QList<QString>> m_accessibleNames;
     QColor m_hoverColor = QColor(80, 140, 210);
     int m_hoverRow = -1;
     int m_hoverCol = -1;
+    int m_currentRow = 0;
+    int m_currentCol = 0;
+    QPoint m_anchor; // the fixed corner of a Shift-extended selection (x = column, y = row)
+    QRect m_selection {0, 0, 1, 1};
+    // The focus frame follows keyboard use: a mouse press hides it until the next key.
+    bool m_focusFrameShown = false;
 };
