@@ -1,6 +1,9 @@
-// MainWindow: the Edit menu, whose Undo and Redo name the edit they take back or do again.
+// MainWindow: the Edit menu: Undo and Redo, which name the edit they take back or do again, and
+// the cell clipboard.
 #include "MainWindow.h"
 #include "ui_mainwindow.h"
+
+#include "CellEditing.h"
 
 #include <QAction>
 #include <QMenu>
@@ -34,6 +37,9 @@ void MainWindow::createEditMenu()
     connect(stack, &UndoStack::undoTextChanged, this, update);
     connect(stack, &UndoStack::redoTextChanged, this, update);
     update();
+
+    auto *cells = new CellEditing(this, &m_document, m_matrices, ui->tabWidget);
+    cells->addActions(menu);
 
     ui->toolBar->insertActions(ui->actionWrite, {m_undoAction, m_redoAction});
     ui->toolBar->insertSeparator(ui->actionWrite);

@@ -4,6 +4,7 @@
 
 #include "ButtonDialog.h"
 #include "CKeyTable.h"
+#include "KeyDescription.h"
 #include "KeyMatrixWidget.h"
 #include "MaterialColor.h"
 
@@ -91,6 +92,18 @@ void MainWindow::setButton(int layer, int x, int y, unsigned short code)
     }
     matrix->setButtonText(y, x, text);
     matrix->setButtonTextColor(y, x, color);
+    matrix->setButtonAccessibleName(y, x, QString::fromStdWString(KeyDescription::shortName(code)));
+    QString tip = QString::fromStdWString(KeyDescription::toolTip(code));
+    if (high == 0x02 && code != CODE_NONE) {
+        // Which macro, and what kind of macro it is now.
+        static const char *const types[] = {QT_TR_NOOP("Stable"), QT_TR_NOOP("Typing"),
+                                            QT_TR_NOOP("Cell"), QT_TR_NOOP("Cell 16Bit")};
+        const int number = code & LOW_BYTE_MASK;
+        const int type = number < MV100::MACRO_COUNT ? m_document.config().macro(number)[0] : 0xFF;
+        tip += QLatin1Char('\n')
+            + (type < 4 ? tr("Macro type: %1").arg(tr(types[type])) : tr("Macro not set"));
+    }
+    matrix->setButtonToolTip(y, x, tip);
 }
 
 void MainWindow::redrawLayer(int layer)
@@ -109,6 +122,8 @@ void MainWindow::connectLayerTabs()
     });
     connect(&m_document, &ConfigDocument::layerChanged, this, &MainWindow::redrawLayer);
     connect(&m_document, &ConfigDocument::configReplaced, this, &MainWindow::redrawAllCells);
+    // Macro cells name their macro's type in the tool tip.
+    connect(&m_document, &ConfigDocument::macroChanged, this, &MainWindow::redrawAllCells);
 }
 
 void MainWindow::redrawAllCells()

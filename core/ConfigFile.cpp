@@ -9,6 +9,8 @@
 #include <QStringDecoder>
 #include <QTextStream>
 
+#include <algorithm>
+
 #ifdef Q_OS_UNIX
 #    include <fcntl.h>
 #    include <sys/stat.h>
@@ -243,6 +245,7 @@ bool ConfigFile::readLines(const QString &fileName, QList<QString> *lines, Refus
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
         return refuse(file.errorString());
+    const qint64 declaredSize = status.st_size;
 #else
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
@@ -251,9 +254,11 @@ bool ConfigFile::readLines(const QString &fileName, QList<QString> *lines, Refus
         return refuse(tr("it is not a regular file."));
     if (file.size() > MAX_FILE_SIZE)
         return refuse(tr("it is too large for a configuration file."));
+    const qint64 declaredSize = file.size();
 #endif
-    // A file that grows while it is read is still read only up to the limit.
-    bytes = file.read(MAX_FILE_SIZE + 1);
+    // As much as the file held when it was opened (so no buffer of the limit's size for a small
+    // file), and never more than the limit.
+    bytes = file.read(std::min<qint64>(declaredSize, MAX_FILE_SIZE) + 1);
     if (file.error() != QFileDevice::NoError)
         return refuse(file.errorString());
     if (bytes.size() > MAX_FILE_SIZE)

@@ -40,7 +40,8 @@ private Q_SLOTS:
         // Actions by object name, submenus by their menu's, separators as "-".
         const QList<QPair<QString, QString>> bars
             = {{"menubar", "menuFile menuEdit menuDevice menuOptions menuHelp"},
-               {"menuEdit", "actionUndo actionRedo"},
+               {"menuEdit", "actionUndo actionRedo - actionCut actionCopy actionPaste actionDelete - "
+                            "menuCopyLayerTo"},
                {"menuFile", "actionNew actionOpen menuRecently_Opened actionSave actionSaveAs - "
                             "actionRestoreBackup actionOpenBackupsFolder - actionExit"},
                {"menuDevice", "actionRead actionWrite actionEmpty actionInfo actionMacros"},

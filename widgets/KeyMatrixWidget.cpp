@@ -154,12 +154,20 @@ bool KeyMatrixWidget::cellFromIndex(int index, int &row, int &col) const
     return true;
 }
 
+void KeyMatrixWidget::updateCell(int row, int col)
+{
+    int w = 0, h = 0;
+    calcActualCellSize(w, h);
+    // The frame of the current cell and the hover outline reach a little beyond the cell.
+    update(cellRect(row, col, w, h).adjusted(-2, -2, 2, 2));
+}
+
 void KeyMatrixWidget::setButtonText(int row, int col, const QString &text)
 {
     if (!isCell(row, col))
         return;
     m_texts[row][col] = text;
-    update();
+    updateCell(row, col);
 }
 
 void KeyMatrixWidget::setButtonBackground(int row, int col, const QColor &color)
@@ -167,7 +175,7 @@ void KeyMatrixWidget::setButtonBackground(int row, int col, const QColor &color)
     if (!isCell(row, col))
         return;
     m_backgrounds[row][col] = color;
-    update();
+    updateCell(row, col);
 }
 
 void KeyMatrixWidget::setButtonBorderColor(int row, int col, const QColor &color)
@@ -175,7 +183,7 @@ void KeyMatrixWidget::setButtonBorderColor(int row, int col, const QColor &color
     if (!isCell(row, col))
         return;
     m_borderColors[row][col] = color;
-    update();
+    updateCell(row, col);
 }
 
 void KeyMatrixWidget::setButtonTextColor(int row, int col, const QColor &color)
@@ -183,7 +191,7 @@ void KeyMatrixWidget::setButtonTextColor(int row, int col, const QColor &color)
     if (!isCell(row, col))
         return;
     m_textColors[row][col] = color;
-    update();
+    updateCell(row, col);
 }
 
 void KeyMatrixWidget::setButtonEnabled(int row, int col, bool enabled)

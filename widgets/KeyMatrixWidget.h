@@ -112,6 +112,8 @@ protected:
 private:
     void resetGrid(int rows, int columns);
     bool isCell(int row, int col) const;
+    // Schedules a repaint of one cell and its frame.
+    void updateCell(int row, int col);
     bool cellFromIndex(int index, int &row, int &col) const;
     int gridLeft() const;
     int gridTop() const;

@@ -2,6 +2,7 @@
 // the elided cell texts.
 #include "KeyMatrixWidget.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace {
@@ -45,8 +46,10 @@ QString KeyMatrixWidget::displayedText(int row, int col) const
     return elidedLines(m_texts[row][col], QFontMetrics(cellFont()), w - 2 * kTextPadding);
 }
 
-void KeyMatrixWidget::paintEvent(QPaintEvent *)
+void KeyMatrixWidget::paintEvent(QPaintEvent *event)
 {
+    // An edit of one cell repaints that cell only: the others are not even laid out.
+    const QRect dirty = event->rect();
     int w = 0, h = 0;
     calcActualCellSize(w, h);
 
@@ -72,7 +75,7 @@ void KeyMatrixWidget::paintEvent(QPaintEvent *)
     const bool tinted = hasSelection();
     for (int row = 0; row < m_rows; ++row) {
         for (int col = 0; col < m_columns; ++col) {
-            if (!m_visible[row][col])
+            if (!m_visible[row][col] || !cellRect(row, col, w, h).adjusted(-2, -2, 2, 2).intersects(dirty))
                 continue;
 
             // Per-cell colours of a disabled cell stay stored but are not shown.
