@@ -10,11 +10,11 @@ namespace FakeHid {
 // What the code under test did with the fake since the last load.
 struct Counters
 {
-    int openHandles = 0;      // opened and not yet closed
+    int openHandles = 0; // opened and not yet closed
     int openEnumerations = 0; // enumerated and not yet freed
     long writes = 0;
     long reads = 0;
-    long answers = 0;         // waiting reads that got a report (length > 0)
+    long answers = 0; // waiting reads that got a report (length > 0)
 };
 
 // Starts a new run on the script (the bytes stay the caller's and must outlive the run).

@@ -11,7 +11,8 @@ Mv100Config richConfig()
     for (int layer = 0; layer < MV100::LAYERS; ++layer) {
         for (int row = 0; row < MV100::ROWS; row += 1 + layer) {
             for (int column = 0; column < MV100::COLUMNS; ++column)
-                config.setKeyCode(layer, column, row, std::uint16_t(0x0004 + row + column + 0x100 * layer));
+                config.setKeyCode(layer, column, row,
+                                  std::uint16_t(0x0004 + row + column + 0x100 * layer));
         }
     }
     for (int number = 0; number < MV100::MACRO_COUNT; number += 7) {

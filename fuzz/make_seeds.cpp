@@ -29,8 +29,9 @@ bool save(const QString &fileName, const QByteArray &bytes)
 
 bool saveScript(const QString &fileName, const Script &script)
 {
-    return save(fileName, QByteArray(reinterpret_cast<const char *>(script.data()),
-                                     qsizetype(script.size())));
+    return save(
+        fileName,
+        QByteArray(reinterpret_cast<const char *>(script.data()), qsizetype(script.size())));
 }
 
 // Operation byte and header of a script with one configuration interface.
@@ -109,12 +110,12 @@ bool writeTransferSeeds(const QDir &dir)
 
     Script write = header(1 | 4, NEW_FIRMWARE);
     infoAnswer(write, false);
-    for (const std::uint8_t command : {MV100::CMD_ERASE, MV100::CMD_WRITE_LED,
-                                       MV100::CMD_WRITE_MOUSE, MV100::CMD_WRITE_CUSTOM})
+    for (const std::uint8_t command :
+         {MV100::CMD_ERASE, MV100::CMD_WRITE_LED, MV100::CMD_WRITE_MOUSE, MV100::CMD_WRITE_CUSTOM})
         answer(write, command);
     blockAnswers(write, MV100::CMD_WRITE_BLOCK, image);
-    for (const std::uint8_t command : {MV100::CMD_WRITE_DEBOUNCE, MV100::CMD_WRITE_NEW_PIN,
-                                       MV100::CMD_WRITE_LOCK})
+    for (const std::uint8_t command :
+         {MV100::CMD_WRITE_DEBOUNCE, MV100::CMD_WRITE_NEW_PIN, MV100::CMD_WRITE_LOCK})
         answer(write, command);
 
     Script eraseRefused = header(2, NEW_FIRMWARE);
