@@ -27,34 +27,51 @@ namespace {
 // features of their own.
 #define MV100_NOT_COVERED __attribute__((no_sanitize("coverage")))
 
-// The longest line a text mutation makes.
+// The longest line a text mutation works on or makes; memory block lines have 64 digits.
 constexpr std::size_t MAX_MUTATED_LINE = 96;
+constexpr std::size_t SETTINGS_LINES = ConfigFile::LINE_FIRST_BLOCK + 1; // lines 1-7, debounce
 
-// Mutates one line of 8-bit text, most often one of the settings lines at the start and the end
-// of a file, whose values the reader takes in any form; the other lines stay as they were.
-MV100_NOT_COVERED std::string mutateOneLine(const std::string &text, unsigned int seed)
+// Mutates one line of UTF-16 text whose every high byte is 0, in place: most often one of the
+// settings lines at the start and the end of a file, whose values the reader takes in any form;
+// the other lines stay as they were. 0 when the input is no such text.
+MV100_NOT_COVERED std::size_t mutateOneLine(std::uint8_t *data, std::size_t size,
+                                            std::size_t maxSize, unsigned int seed)
 {
-    std::vector<std::size_t> starts {0};
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n')
+    const std::size_t units = size / 2;
+    static std::vector<std::size_t> starts; // line starts, in units
+    starts.assign(1, 0);
+    for (std::size_t i = 0; i < units; ++i) {
+        if (data[2 * i + 1] != 0)
+            return 0;
+        if (data[2 * i] == '\n')
             starts.push_back(i + 1);
     }
     const std::size_t lineCount = starts.size();
     const std::size_t pick = seed / 8;
     std::size_t line = pick % lineCount;
-    if (pick % 4 != 0 && lineCount > ConfigFile::LINE_FIRST_BLOCK + 1) {
-        // Lines 1 to 7 and the debounce line (the last but the empty rest after the final LF).
-        const std::size_t settings = pick / 4 % (ConfigFile::LINE_FIRST_BLOCK + 1);
-        line = settings < ConfigFile::LINE_FIRST_BLOCK ? settings : lineCount - 2;
+    if (pick % 4 != 0 && lineCount > SETTINGS_LINES) {
+        // The debounce line is the last but the empty rest after the final LF.
+        const std::size_t settings = pick / 4 % SETTINGS_LINES;
+        line = settings + 1 < SETTINGS_LINES ? settings : lineCount - 2;
     }
     const std::size_t begin = starts[line];
-    const std::size_t end = line + 1 < lineCount ? starts[line + 1] - 1 : text.size();
-    std::string piece = text.substr(begin, end - begin);
-    piece.resize(std::max(piece.size(), MAX_MUTATED_LINE));
-    const std::size_t length = LLVMFuzzerMutate(reinterpret_cast<std::uint8_t *>(piece.data()),
-                                                end - begin, piece.size());
-    piece.resize(length);
-    return text.substr(0, begin) + piece + text.substr(end);
+    const std::size_t end = line + 1 < lineCount ? starts[line + 1] - 1 : units;
+    // libFuzzer's mutations need at least one byte to work on.
+    if (end == begin || end - begin > MAX_MUTATED_LINE)
+        return 0;
+    std::uint8_t piece[MAX_MUTATED_LINE];
+    for (std::size_t i = begin; i < end; ++i)
+        piece[i - begin] = data[2 * i];
+    const std::size_t length = LLVMFuzzerMutate(piece, end - begin, MAX_MUTATED_LINE);
+    const std::size_t newSize = 2 * (units - (end - begin) + length);
+    if (newSize > maxSize || newSize == 0)
+        return 0;
+    std::memmove(data + 2 * (begin + length), data + 2 * end, 2 * (units - end));
+    for (std::size_t i = 0; i < length; ++i) {
+        data[2 * (begin + i)] = piece[i];
+        data[2 * (begin + i) + 1] = 0;
+    }
+    return newSize;
 }
 
 void checkRefusal(const ConfigFile::Refusal &why, int lineCount)
@@ -68,29 +85,15 @@ void checkRefusal(const ConfigFile::Refusal &why, int lineCount)
 
 // Byte mutations of UTF-16 text mostly break its byte pairs or a memory block line, and the
 // reader refuses the file before the settings lines and the round trip. Seven mutations in eight
-// therefore change one line of the text when it is plain 8-bit text (every high byte 0; an odd
-// last byte is dropped); the eighth, and those of other input, stay byte mutations.
+// therefore change one line of the text when it is plain 8-bit text (an odd last byte is
+// dropped); the eighth, and those of other input, stay byte mutations.
 extern "C" MV100_NOT_COVERED std::size_t LLVMFuzzerCustomMutator(std::uint8_t *data,
                                                                  std::size_t size,
                                                                  std::size_t maxSize,
                                                                  unsigned int seed)
 {
-    if (seed % 8 == 0 || size < 2)
-        return LLVMFuzzerMutate(data, size, maxSize);
-    std::string text(size / 2, '\0');
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (data[2 * i + 1] != 0)
-            return LLVMFuzzerMutate(data, size, maxSize);
-        text[i] = char(data[2 * i]);
-    }
-    const std::string mutated = mutateOneLine(text, seed);
-    if (2 * mutated.size() > maxSize)
-        return LLVMFuzzerMutate(data, size, maxSize);
-    for (std::size_t i = 0; i < mutated.size(); ++i) {
-        data[2 * i] = std::uint8_t(mutated[i]);
-        data[2 * i + 1] = 0;
-    }
-    return 2 * mutated.size();
+    const std::size_t mutated = seed % 8 == 0 ? 0 : mutateOneLine(data, size, maxSize, seed);
+    return mutated != 0 ? mutated : LLVMFuzzerMutate(data, size, maxSize);
 }
 
 // The round trip below encodes the lines itself; that encoding must be the writer's.
