@@ -2,6 +2,7 @@
 // keyboard navigation, selection, scrolling, elided texts and tool tips.
 #include "KeyMatrixWidget.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QHelpEvent>
 #include <QLineEdit>
@@ -317,6 +318,20 @@ void TestKeyMatrixWidget::focusAndFrame()
     QTest::keyClick(edit, Qt::Key_Tab);
     QTRY_VERIFY(w->hasFocus());
     QVERIFY(framed(*w, 0, 0));
+    // The matrix's keys win over window shortcuts; others reach them.
+    QAction deleteShortcut(&window), ctrlDownShortcut(&window);
+    deleteShortcut.setShortcut(Qt::Key_Delete);
+    ctrlDownShortcut.setShortcut(Qt::CTRL | Qt::Key_Down);
+    window.addActions({&deleteShortcut, &ctrlDownShortcut});
+    QSignalSpy deleteTriggered(&deleteShortcut, &QAction::triggered);
+    QSignalSpy ctrlDownTriggered(&ctrlDownShortcut, &QAction::triggered);
+    QSignalSpy deletes(w, &KeyMatrixWidget::deleteRequested);
+    QTest::keyClick(w, Qt::Key_Delete);
+    QTest::keyClick(w, Qt::Key_Down, Qt::ControlModifier);
+    QCOMPARE(
+        QList<qsizetype>({deletes.count(), deleteTriggered.count(), ctrlDownTriggered.count()}),
+        QList<qsizetype>({1, 0, 1}));
+    QCOMPARE(current(*w), QPoint(0, 0));
     QTest::keyClick(w, Qt::Key_Down);
     QVERIFY(framed(*w, 1, 0) && !framed(*w, 0, 0));
     // Selected cells are tinted, the others are not.

@@ -39,6 +39,21 @@ bool isNavigationKey(int key)
     }
 }
 
+// The keys the matrix acts on: moves, plain or with Shift (Home and End also with Ctrl), Ctrl+A,
+// and the plain activation keys and Delete.
+bool isMatrixKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    modifiers &= ~Qt::KeypadModifier;
+    if (modifiers & ~(Qt::ShiftModifier | Qt::ControlModifier))
+        return false;
+    if (key == Qt::Key_A)
+        return modifiers == Qt::ControlModifier;
+    if (isNavigationKey(key))
+        return !modifiers.testFlag(Qt::ControlModifier) || key == Qt::Key_Home
+            || key == Qt::Key_End;
+    return modifiers == Qt::NoModifier && (isActivationKey(key) || key == Qt::Key_Delete);
+}
+
 QRect spanning(const QPoint &a, const QPoint &b)
 {
     return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
@@ -196,45 +211,27 @@ bool KeyMatrixWidget::navigationTarget(int key, bool control, int &row, int &col
 // Handles the keys of the matrix; false leaves the key to the parent (Tab, Escape, shortcuts).
 bool KeyMatrixWidget::handleKey(const QKeyEvent *event)
 {
-    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    const bool shift = modifiers.testFlag(Qt::ShiftModifier);
-    const bool control = modifiers.testFlag(Qt::ControlModifier);
-    if (modifiers & ~(Qt::ShiftModifier | Qt::ControlModifier))
-        return false;
     const int key = event->key();
-
-    if (key == Qt::Key_A && control && !shift) {
-        setFocusFrameShown(true);
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (!isMatrixKey(key, modifiers))
+        return false;
+    setFocusFrameShown(true);
+    if (key == Qt::Key_A) {
         selectAll();
-        return true;
-    }
-    if (isNavigationKey(key)) {
-        if (control && key != Qt::Key_Home && key != Qt::Key_End)
-            return false;
-        setFocusFrameShown(true);
+    } else if (isNavigationKey(key)) {
         int row = 0, col = 0;
-        if (navigationTarget(key, control, row, col)) {
-            moveCurrent(row, col, shift);
+        if (navigationTarget(key, modifiers.testFlag(Qt::ControlModifier), row, col)) {
+            moveCurrent(row, col, modifiers.testFlag(Qt::ShiftModifier));
             scrollToCell(row, col);
         }
-        return true;
-    }
-    if (modifiers != Qt::NoModifier)
-        return false;
-    if (isActivationKey(key)) {
-        setFocusFrameShown(true);
-        // Exactly what a left click on the cell emits, and only where a click would.
-        if (isCell(m_currentRow, m_currentCol) && m_enabled[m_currentRow][m_currentCol]
-            && m_visible[m_currentRow][m_currentCol])
-            emit keyClicked(m_currentRow, m_currentCol, Qt::LeftButton);
-        return true;
-    }
-    if (key == Qt::Key_Delete) {
-        setFocusFrameShown(true);
+    } else if (key == Qt::Key_Delete) {
         emit deleteRequested();
-        return true;
+    } else if (isCell(m_currentRow, m_currentCol) && m_enabled[m_currentRow][m_currentCol]
+               && m_visible[m_currentRow][m_currentCol]) {
+        // Exactly what a left click on the cell emits, and only where a click would.
+        emit keyClicked(m_currentRow, m_currentCol, Qt::LeftButton);
     }
-    return false;
+    return true;
 }
 
 void KeyMatrixWidget::keyPressEvent(QKeyEvent *event)
@@ -250,14 +247,8 @@ bool KeyMatrixWidget::event(QEvent *event)
     switch (event->type()) {
     case QEvent::ShortcutOverride: {
         // The matrix's own keys win over window shortcuts while it has the focus.
-        auto *key = static_cast<QKeyEvent *>(event);
-        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
-        const bool plain = modifiers == Qt::NoModifier;
-        const bool navigation = isNavigationKey(key->key())
-            && (modifiers & ~(Qt::ShiftModifier | Qt::ControlModifier)) == 0;
-        const bool selectAllKey = key->key() == Qt::Key_A && modifiers == Qt::ControlModifier;
-        if (navigation || selectAllKey
-            || (plain && (isActivationKey(key->key()) || key->key() == Qt::Key_Delete))) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (isMatrixKey(key->key(), key->modifiers())) {
             event->accept();
             return true;
         }
