@@ -37,6 +37,8 @@ KeyMatrixWidget *MainWindow::createMatrixTab(QWidget *page)
     matrix->setColHeaderPrefix(tr("X"));
     scroll->setWidget(matrix);
     scroll->setWidgetResizable(true);
+    // Tab goes to the matrix itself, not to the area around it.
+    scroll->setFocusPolicy(Qt::NoFocus);
 
     auto *layout = new QVBoxLayout(page);
     layout->setContentsMargins(4, 4, 4, 4);

@@ -69,6 +69,7 @@ void MacroDialogExt::setUp()
     auto *scrollArea = new QScrollArea(this);
     scrollArea->setWidgetResizable(true);
     scrollArea->setWidget(m_matrix);
+    scrollArea->setFocusPolicy(Qt::NoFocus);
     ui->vlayout_matrix->addWidget(scrollArea);
     connect(m_matrix, &KeyMatrixWidget::keyClicked, this,
             [this](int row, int col, Qt::MouseButton button) {

@@ -53,6 +53,9 @@ private slots:
             dialog->accept();
         });
         QTest::keyClick(matrix, Qt::Key_Return);
+        // The offscreen platform does not give the activation back after a dialog by itself.
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
         QCOMPARE(window.configuration().keyCode(0, 1, 2), SHIFT_A);
         QCOMPARE(matrix->buttonText(2, 1), QString("L-Shift\nA"));
 
