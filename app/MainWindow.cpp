@@ -63,6 +63,7 @@ MainWindow::MainWindow(QWidget *parent)
     updateRecentFilesMenu();
 
     Clear();
+    createLegendActions();
 }
 
 MainWindow::~MainWindow()
