@@ -1,4 +1,5 @@
 // Tests of the key legend: cell names, colours and fitting, trimming, PDF pages, PNG files, menu.
+#include "IndexedImage.h"
 #include "LegendDialog.h"
 #include "LegendRenderer.h"
 #include "MainWindow.h"
@@ -228,9 +229,38 @@ private slots:
                  QStringList({m_dir.filePath("legend-Default.png"),
                               m_dir.filePath("legend-FN1.png"), m_dir.filePath("legend-FN2.png")}));
         QVERIFY(exportPng(m_dir.filePath("legend.png"), config, options));
-        for (int layer = 0; layer < MV100::LAYERS; ++layer)
-            QCOMPARE(QImage(files.at(layer)), renderPng(config, layer, options));
         QVERIFY(!QFile::exists(m_dir.filePath("legend.png")));
+        for (int layer = 0; layer < MV100::LAYERS; ++layer) {
+            LegendPage page;
+            const QImage written(files.at(layer));
+            QCOMPARE(written.size(), renderPng(config, layer, options, &page).size());
+            for (const LegendCell &cell : std::as_const(page.cells))
+                QCOMPARE(mainColour(written, cell.cellRect), fillColor(kindOf(cell.code)));
+        }
+    }
+
+    // Few colours stay exact; with many, the frequent ones stay exact and the rest come close.
+    void paletteImage()
+    {
+        QImage image(300, 40, QImage::Format_RGB32);
+        image.fill(fillColor(Kind::Media));
+        QCOMPARE(IndexedImage::fromRgb(image).convertToFormat(QImage::Format_RGB32), image);
+        for (int x = 0; x < 300; ++x) // 900 colours of a ramp, 3 pixels each
+            for (int y = 0; y < 3; ++y)
+                image.setPixelColor(x, y * 10, QColor(x * 255 / 299, 128 + y * 40, 255 - x / 2));
+        const QImage indexed = IndexedImage::fromRgb(image);
+        QCOMPARE(indexed.format(), QImage::Format_Indexed8);
+        QVERIFY(indexed.colorCount() <= 256);
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor a = image.pixelColor(x, y), b = indexed.pixelColor(x, y);
+                if (y % 10 != 0 || y >= 30)
+                    QCOMPARE(b, a);
+                QVERIFY(qAbs(a.red() - b.red()) + qAbs(a.green() - b.green())
+                            + qAbs(a.blue() - b.blue())
+                        <= 12);
+            }
+        }
     }
 
     // File > Export Legend on the FN1 tab: the dialog's choices reach the written image.
