@@ -49,7 +49,7 @@ bool paintPages(QPagedPaintDevice *device, const Mv100Config &config, const Lege
         if (!first && !device->newPage())
             return false;
         first = false;
-        const QSizeF size = pageSize(config, layer, options);
+        const QSizeF size = layoutSize(config, layer, options);
         const qreal scale
             = std::min({area.width() / size.width(), area.height() / size.height(), maxScale});
         painter.save();
@@ -111,7 +111,7 @@ void setError(QString *error, const QString &text)
 QImage renderPng(const Mv100Config &config, int layer, const LegendOptions &options,
                  LegendPage *page)
 {
-    const QSize size = pageSize(config, layer, options).toSize();
+    const QSize size = layoutSize(config, layer, options).toSize();
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);

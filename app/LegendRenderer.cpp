@@ -330,7 +330,7 @@ QList<int> layersOf(const LegendOptions &options)
     return {std::clamp(options.currentLayer, 0, MV100::LAYERS - 1)};
 }
 
-QSizeF pageSize(const Mv100Config &config, int layer, const LegendOptions &options)
+QSizeF layoutSize(const Mv100Config &config, int layer, const LegendOptions &options)
 {
     // A layer with nothing left after trimming keeps one cell's room for its notice.
     const int columns = std::max<int>(1, shownLines(config, layer, options.trimEmpty, true).size());
@@ -344,7 +344,7 @@ LegendPage paint(QPainter *painter, const Mv100Config &config, int layer,
                  const LegendOptions &options)
 {
     LegendPage page;
-    page.size = pageSize(config, layer, options);
+    page.size = layoutSize(config, layer, options);
     page.columns = shownLines(config, layer, options.trimEmpty, true);
     page.rows = shownLines(config, layer, options.trimEmpty, false);
     const QRectF origin = gridOrigin();

@@ -87,23 +87,26 @@ QString defaultCellText(quint16 code);
 // The layers an export covers, in page order.
 QList<int> layersOf(const LegendOptions &options);
 // The layout size of a layer's legend.
-QSizeF pageSize(const Mv100Config &config, int layer, const LegendOptions &options);
+QSizeF layoutSize(const Mv100Config &config, int layer, const LegendOptions &options);
 // Paints a layer's legend at the painter's transform, in layout units, from (0, 0).
 LegendPage paint(QPainter *painter, const Mv100Config &config, int layer,
                  const LegendOptions &options);
 
-// One layer as an image of pageSize pixels on white; page (optional) gets the geometry.
+// One layer as an image of layoutSize pixels on white; page (optional) gets the geometry.
 QImage renderPng(const Mv100Config &config, int layer, const LegendOptions &options,
                  LegendPage *page = nullptr);
 // The files exportPng writes: file itself for one layer; for all layers one per layer, named
-// file's base name + "-Default", "-FN1", "-FN2" + ".png" in file's folder.
+// file's base name + "-Default", "-FN1", "-FN2" + ".png" in file's folder (one file per layer
+// rather than one tall image, so that each prints as a page like the PDF's).
 QStringList pngFileNames(const QString &file, const LegendOptions &options);
+// 8-bit palette PNG files, each replaced only once written whole; the layers are drawn in
+// parallel, cellText is called in this thread only.
 bool exportPng(const QString &file, const Mv100Config &config, const LegendOptions &options,
                QString *error = nullptr);
 // A4 landscape (options.pageSize), one page per layer.
 bool exportPdf(const QString &file, const Mv100Config &config, const LegendOptions &options,
                QString *error = nullptr);
-// One page per layer on the printer, landscape.
+// One page per layer on the printer's page and orientation (the print dialog starts landscape).
 void print(QPrinter *printer, const Mv100Config &config, const LegendOptions &options);
 
 } // namespace LegendRenderer

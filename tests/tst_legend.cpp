@@ -301,7 +301,7 @@ private slots:
         options.currentLayer = 1;
         options.trimEmpty = true;
         QCOMPARE(QImage(target + ".png").size(),
-                 pageSize(window.configuration(), 1, options).toSize());
+                 layoutSize(window.configuration(), 1, options).toSize());
     }
 };
 
