@@ -23,9 +23,12 @@ int shownLayer(const Ui::MainWindow *ui)
 
 void MainWindow::createLegendActions()
 {
-    auto *exportAction = new QAction(tr("Export Legend\u2026"), this);
+    auto *exportAction
+        = new QAction(QIcon(QStringLiteral(":/icons/res/png/legend-export_32px.png")),
+                      tr("Export Legend\u2026"), this);
     exportAction->setObjectName(QStringLiteral("actionExportLegend"));
-    auto *printAction = new QAction(tr("Print Legend\u2026"), this);
+    auto *printAction = new QAction(QIcon(QStringLiteral(":/icons/res/png/legend-print_32px.png")),
+                                    tr("Print Legend\u2026"), this);
     printAction->setObjectName(QStringLiteral("actionPrintLegend"));
 
     // Before the separator that precedes Exit, so that Exit stays apart.

@@ -41,7 +41,9 @@ private Q_SLOTS:
         const QList<QPair<QString, QString>> bars
             = {{"menubar", "menuFile menuEdit menuDevice menuOptions menuHelp"},
                {"menuEdit", "actionUndo actionRedo"},
-               {"menuFile", "actionNew actionOpen menuRecently_Opened actionSave - actionExit"},
+               {"menuFile",
+                "actionNew actionOpen menuRecently_Opened actionSave actionExportLegend "
+                "actionPrintLegend - actionExit"},
                {"menuDevice", "actionRead actionWrite actionEmpty actionInfo actionMacros"},
                {"menuOptions", "menuClear_Table"},
                {"menuClear_Table", "actionDefault actionFN1 actionFN2"},
