@@ -74,6 +74,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     Clear();
     updateTitle();
+    createLegendActions();
 }
 
 MainWindow::~MainWindow()

@@ -110,6 +110,10 @@ protected:
 private:
     // The Edit menu with Undo and Redo (MainWindow_edit.cpp).
     void createEditMenu();
+    // File > Export Legend and Print Legend of the layer tab shown (MainWindow_legend.cpp).
+    void createLegendActions();
+    void exportLegend();
+    void printLegend();
     // Redraws the cells of the layer tabs from the document.
     void connectLayerTabs();
     void redrawLayer(int layer);

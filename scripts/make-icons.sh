@@ -113,6 +113,8 @@ render forum_32px 32 "$(place forum "$TEAL" 0 0 24)"
 render keyboard-alt-tools_32px 32 "$(app_icon)"
 render keyboard-alt-tools_512px 512 "$(app_icon)"
 render mv100_icon 32 "$(place memory "$BASE" 0 0 24)"
+render legend-export_32px 32 "$(place grid_on "$BASE" -0.5 -0.5 21; badge save_alt "$BLUE")"
+render legend-print_32px 32 "$(place grid_on "$BASE" -0.5 -0.5 21; badge print "$BLUE")"
 
 # Smaller copies of the application icon for the desktop's icon theme.
 mkdir -p packaging/icons

@@ -43,7 +43,8 @@ private Q_SLOTS:
                {"menuEdit", "actionUndo actionRedo - actionCut actionCopy actionPaste actionDelete - "
                             "menuCopyLayerTo"},
                {"menuFile", "actionNew actionOpen menuRecently_Opened actionSave actionSaveAs - "
-                            "actionRestoreBackup actionOpenBackupsFolder - actionExit"},
+                            "actionExportLegend actionPrintLegend - actionRestoreBackup "
+                            "actionOpenBackupsFolder - actionExit"},
                {"menuDevice", "actionRead actionWrite actionEmpty actionInfo actionMacros"},
                {"menuOptions",
                 "menuClear_Table - actionBackupBeforeWrite actionVerifyAfterWrite"},

@@ -1,0 +1,309 @@
+// Tests of the key legend: cell names, colours and fitting, trimming, PDF pages, PNG files, menu.
+#include "IndexedImage.h"
+#include "LegendDialog.h"
+#include "LegendRenderer.h"
+#include "MainWindow.h"
+#include "TestSupport.h"
+
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <map>
+
+using namespace LegendRenderer;
+using Kind = LegendRenderer::Kind;
+
+namespace {
+// Every kind, with the longest names of the tables among them.
+const quint16 RICH_CODES[] = {0xE704, 0x00E7, 0x0065, 0x0113, 0x010D, 0x02AF, 0x0205, 0x0309,
+                              0x0310, 0x0448, 0x0401, 0xE034, 0x00FB, 0x0031, 0x0064};
+
+Mv100Config richConfig()
+{
+    Mv100Config config;
+    const int count = int(std::size(RICH_CODES));
+    for (int layer = 0; layer < MV100::LAYERS; ++layer)
+        for (int y = 0; y < MV100::ROWS; ++y)
+            for (int x = 0; x < MV100::COLUMNS; ++x)
+                if ((x + y + layer) % 7 != 3) // some empty cells between
+                    config.setKeyCode(layer, x, y, RICH_CODES[(x * 5 + y + layer) % count]);
+    return config;
+}
+
+int pdfPages(const QString &file)
+{
+    QFile pdf(file);
+    if (!pdf.open(QIODevice::ReadOnly))
+        return -1;
+    const QString text = QString::fromLatin1(pdf.readAll());
+    int pages = 0;
+    for (auto it = QRegularExpression("/Type\\s*/Page[^s]").globalMatch(text); it.hasNext();
+         it.next())
+        ++pages;
+    return pages;
+}
+
+// The colour most pixels inside the cell (border left out) have.
+QColor mainColour(const QImage &image, const QRectF &cell)
+{
+    std::map<QRgb, int> counts;
+    const QRect inside = cell.toAlignedRect().adjusted(3, 3, -3, -3);
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            ++counts[image.pixel(x, y)];
+    return QColor(std::max_element(counts.begin(), counts.end(), [](auto a, auto b) {
+                      return a.second < b.second;
+                  })->first);
+}
+
+int inkPixels(const QImage &image, const QRectF &area, const QColor &colour)
+{
+    int count = 0;
+    const QRect rect = area.toAlignedRect();
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            count += image.pixelColor(x, y) == colour;
+    return count;
+}
+} // namespace
+
+class TestLegend : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+private slots:
+    void cleanup() { TestSupport::closeAllModals(); }
+
+    void cellNames()
+    {
+        // clang-format off
+        const std::pair<quint16, const char *> rows[] = {
+            {0xE104, "L-Shift + Keyboard a and A"}, {0x0065, "Keyboard Application (Menu)"},
+            {0x0310, "Mouse Left Button"}, {0x0205, "Macro #05"}, {0x02AF, "Macro #175"},
+            {0x010C, "Mute"}, {0x0401, "DAC0 Max"}, {0x0C01, "0x0C01"}, {0x00FF, "FN1"},
+            {0xE804, "Keyboard a and A"}, {0x00A5, "0x00A5"}, {0x0123, "0x0123"}, {0xFFFF, "Empty"}};
+        const std::pair<quint16, Kind> kinds[] = {
+            {0xFFFF, Kind::Empty}, {0xE104, Kind::Key}, {0x00FF, Kind::Key}, {0x010C, Kind::Media},
+            {0x0205, Kind::Macro}, {0x0310, Kind::Mouse}, {0x0401, Kind::Led}, {0x0C01, Kind::Key}};
+        // clang-format on
+        for (const auto &[code, name] : rows)
+            QCOMPARE(defaultCellText(code), QString::fromUtf8(name));
+        for (const auto &[code, kind] : kinds)
+            QVERIFY(kindOf(code) == kind);
+    }
+
+    // Each cell is filled in its kind's tint with its text in the layer tabs' colour; empty stays
+    // white; the page shows the layer asked for.
+    void cellColours()
+    {
+        const Mv100Config config = richConfig();
+        for (int layer = 0; layer < MV100::LAYERS; ++layer) {
+            LegendOptions options;
+            LegendPage page;
+            const QImage image = renderPng(config, layer, options, &page);
+            QCOMPARE(page.cells.size(), MV100::CELLS);
+            for (const LegendCell &cell : std::as_const(page.cells)) {
+                QCOMPARE(cell.code, config.keyCode(layer, cell.column, cell.row));
+                const Kind kind = kindOf(cell.code);
+                QCOMPARE(mainColour(image, cell.cellRect), fillColor(kind));
+                if (kind != Kind::Empty)
+                    QVERIFY(inkPixels(image, cell.textRect, textColor(kind)) > 0);
+            }
+        }
+        QCOMPARE(fillColor(Kind::Empty), QColor(Qt::white));
+    }
+
+    // Whatever the names and the cell size, the text stays inside the cell (less the border).
+    void noTextClipped_data()
+    {
+        QTest::addColumn<QSize>("cellSize");
+        QTest::addColumn<int>("repeat"); // the default name repeated; 0 = a single word
+        QTest::addColumn<bool>("elided");
+        QTest::newRow("default names") << QSize(144, 60) << 1 << false;
+        QTest::newRow("small cells") << QSize(90, 40) << 1 << true;
+        QTest::newRow("far too long") << QSize(144, 60) << 12 << true;
+        QTest::newRow("one long word") << QSize(144, 60) << 0 << true;
+    }
+    void noTextClipped()
+    {
+        QFETCH(QSize, cellSize);
+        QFETCH(int, repeat);
+        QFETCH(bool, elided);
+        LegendOptions options;
+        options.cellSize = cellSize;
+        options.cellText = [repeat](quint16 code) {
+            return repeat == 0 ? QString(200, 'W') : defaultCellText(code).repeated(repeat);
+        };
+        LegendPage page;
+        const QImage image = renderPng(richConfig(), 0, options, &page);
+        bool anyElided = false;
+        for (const LegendCell &cell : std::as_const(page.cells)) {
+            const QRectF inner = cell.cellRect.adjusted(1, 1, -1, -1);
+            QVERIFY2(cell.code == Mv100Config::EMPTY_CELL || inner.contains(cell.textRect),
+                     qPrintable(QString("X%1 Y%2").arg(cell.column).arg(cell.row)));
+            anyElided = anyElided || cell.elided;
+        }
+        QCOMPARE(anyElided, elided);
+        QVERIFY(QRectF(image.rect()).contains(page.cells.last().cellRect));
+    }
+
+    // Trimming drops every row and column without an assignment; the headers keep the numbers.
+    void trimmed_data()
+    {
+        QTest::addColumn<QList<QPoint>>("used");
+        QTest::addColumn<QList<int>>("columns");
+        QTest::addColumn<QList<int>>("rows");
+        QTest::newRow("X2..X4 Y5..Y6")
+            << QList<QPoint> {{2, 5}, {3, 6}, {4, 5}} << QList<int> {2, 3, 4} << QList<int> {5, 6};
+        QTest::newRow("gap inside")
+            << QList<QPoint> {{0, 0}, {15, 23}} << QList<int> {0, 15} << QList<int> {0, 23};
+        QTest::newRow("nothing") << QList<QPoint> {} << QList<int> {} << QList<int> {};
+    }
+    void trimmed()
+    {
+        QFETCH(QList<QPoint>, used);
+        QFETCH(QList<int>, columns);
+        QFETCH(QList<int>, rows);
+        Mv100Config config;
+        for (const QPoint &cell : used)
+            config.setKeyCode(1, cell.x(), cell.y(), 0x0004);
+        LegendOptions options;
+        options.currentLayer = 1;
+        LegendPage all;
+        LegendPage page;
+        const QSize full = renderPng(config, 1, options, &all).size();
+        options.trimEmpty = true;
+        const QSize trimmed = renderPng(config, 1, options, &page).size();
+        QCOMPARE(page.columns, columns);
+        QCOMPARE(page.rows, rows);
+        QCOMPARE(page.cells.size(), columns.size() * rows.size());
+        // A layer with nothing in it keeps one cell's room for its notice.
+        const QPointF step = all.cells.at(MV100::COLUMNS + 1).cellRect.topLeft()
+            - all.cells.at(0).cellRect.topLeft();
+        const qsizetype shownColumns = std::max<qsizetype>(1, columns.size());
+        const qsizetype shownRows = std::max<qsizetype>(1, rows.size());
+        QCOMPARE(full.width() - trimmed.width(),
+                 qRound((MV100::COLUMNS - shownColumns) * step.x()));
+        QCOMPARE(full.height() - trimmed.height(), qRound((MV100::ROWS - shownRows) * step.y()));
+    }
+
+    void pdfAndPrinterPages()
+    {
+        const Mv100Config config = richConfig();
+        LegendOptions options;
+        options.fileName = "/somewhere/panel.mv100";
+        QString error;
+        QVERIFY(exportPdf(m_dir.filePath("one.pdf"), config, options, &error));
+        QCOMPARE(pdfPages(m_dir.filePath("one.pdf")), 1);
+        options.layers = LegendOptions::Layers::All;
+        options.trimEmpty = true;
+        QVERIFY(exportPdf(m_dir.filePath("all.pdf"), config, options, &error));
+        QCOMPARE(pdfPages(m_dir.filePath("all.pdf")), 3);
+
+        QPrinter printer;
+        printer.setOutputFileName(m_dir.filePath("printed.pdf"));
+        print(&printer, config, options);
+        QCOMPARE(pdfPages(m_dir.filePath("printed.pdf")), 3);
+
+        QVERIFY(!exportPdf(m_dir.filePath("missing/x.pdf"), config, options, &error));
+        QVERIFY(!error.isEmpty());
+    }
+
+    void pngFiles()
+    {
+        const Mv100Config config = richConfig();
+        LegendOptions options;
+        options.layers = LegendOptions::Layers::All;
+        options.date = QDate(2025, 1, 2); // the same title in both renderings
+        const QStringList files = pngFileNames(m_dir.filePath("legend.png"), options);
+        QCOMPARE(files,
+                 QStringList({m_dir.filePath("legend-Default.png"),
+                              m_dir.filePath("legend-FN1.png"), m_dir.filePath("legend-FN2.png")}));
+        QVERIFY(exportPng(m_dir.filePath("legend.png"), config, options));
+        QVERIFY(!QFile::exists(m_dir.filePath("legend.png")));
+        for (int layer = 0; layer < MV100::LAYERS; ++layer) {
+            LegendPage page;
+            const QImage written(files.at(layer));
+            QCOMPARE(written.size(), renderPng(config, layer, options, &page).size());
+            for (const LegendCell &cell : std::as_const(page.cells))
+                QCOMPARE(mainColour(written, cell.cellRect), fillColor(kindOf(cell.code)));
+        }
+    }
+
+    // Few colours stay exact; with many, the frequent ones stay exact and the rest come close.
+    void paletteImage()
+    {
+        QImage image(300, 40, QImage::Format_RGB32);
+        image.fill(fillColor(Kind::Media));
+        QCOMPARE(IndexedImage::fromRgb(image).convertToFormat(QImage::Format_RGB32), image);
+        for (int x = 0; x < 300; ++x) // 900 colours of a ramp, 3 pixels each
+            for (int y = 0; y < 3; ++y)
+                image.setPixelColor(x, y * 10, QColor(x * 255 / 299, 128 + y * 40, 255 - x / 2));
+        const QImage indexed = IndexedImage::fromRgb(image);
+        QCOMPARE(indexed.format(), QImage::Format_Indexed8);
+        QVERIFY(indexed.colorCount() <= 256);
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor a = image.pixelColor(x, y), b = indexed.pixelColor(x, y);
+                if (y % 10 != 0 || y >= 30)
+                    QCOMPARE(b, a);
+                QVERIFY(qAbs(a.red() - b.red()) + qAbs(a.green() - b.green())
+                            + qAbs(a.blue() - b.blue())
+                        <= 12);
+            }
+        }
+    }
+
+    // File > Export Legend on the FN1 tab: the dialog's choices reach the written image.
+    void windowExport()
+    {
+        QSettings("tarnwicks", "mv100-editor").clear();
+        MainWindow window;
+        QMenu *file = window.menuBar()->findChild<QMenu *>("menuFile");
+        QStringList texts;
+        for (QAction *action : file->actions())
+            texts << (action->isSeparator() ? "|" : action->text());
+        QCOMPARE(texts.mid(texts.size() - 4),
+                 QStringList({"Export Legend\u2026", "Print Legend\u2026", "|", "Exit"}));
+        QVERIFY(window.findChild<QAction *>("actionPrintLegend"));
+
+        window.document().assignKey(1, 3, 4, 0x0310);
+        window.findChild<QTabWidget *>("tabWidget")
+            ->setCurrentWidget(window.findChild<QWidget *>("tab_fn1"));
+        const QString target = m_dir.filePath("window");
+        QString layerChoice;
+        TestSupport::onNextModal([&](QWidget *modal) {
+            auto *dialog = qobject_cast<LegendDialog *>(modal);
+            QVERIFY(dialog);
+            layerChoice = dialog->findChild<QRadioButton *>("radio_current_layer")->text();
+            dialog->findChild<QCheckBox *>("check_trim_empty")->setChecked(true);
+            dialog->findChild<QRadioButton *>("radio_png")->setChecked(true);
+            TestSupport::onNextModal([&](QWidget *next) {
+                auto *files = qobject_cast<QFileDialog *>(next);
+                QVERIFY(files);
+                files->findChild<QLineEdit *>("fileNameEdit")->setText(target);
+                static_cast<QDialog *>(files)->accept();
+            });
+            dialog->accept();
+        });
+        window.findChild<QAction *>("actionExportLegend")->trigger();
+        QCOMPARE(layerChoice, QString("Current layer (FN1)"));
+        LegendOptions options;
+        options.currentLayer = 1;
+        options.trimEmpty = true;
+        QCOMPARE(QImage(target + ".png").size(),
+                 layoutSize(window.configuration(), 1, options).toSize());
+    }
+};
+
+QTEST_MAIN(TestLegend)
+#include "tst_legend.moc"
