@@ -268,13 +268,9 @@ private slots:
     {
         QSettings("tarnwicks", "mv100-editor").clear();
         MainWindow window;
-        QMenu *file = window.menuBar()->findChild<QMenu *>("menuFile");
-        QStringList texts;
-        for (QAction *action : file->actions())
-            texts << (action->isSeparator() ? "|" : action->text());
-        QCOMPARE(texts.mid(texts.size() - 4),
-                 QStringList({"Export Legend\u2026", "Print Legend\u2026", "|", "Exit"}));
-        QVERIFY(window.findChild<QAction *>("actionPrintLegend"));
+        // Their place in the File menu is checked with the other menus.
+        QCOMPARE(window.findChild<QAction *>("actionExportLegend")->text(), "Export Legend\u2026");
+        QCOMPARE(window.findChild<QAction *>("actionPrintLegend")->text(), "Print Legend\u2026");
 
         window.document().assignKey(1, 3, 4, 0x0310);
         window.findChild<QTabWidget *>("tabWidget")
