@@ -13,6 +13,9 @@ packages=(
     libhidapi-dev
     libgl-dev
     fonts-dejavu-core
+    lintian
+    desktop-file-utils
+    appstream
     "$@"
 )
 
