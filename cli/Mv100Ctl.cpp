@@ -138,7 +138,7 @@ void setupApplication()
     QCoreApplication::setApplicationVersion(QStringLiteral(MV100_VERSION));
 }
 
-int run(const QStringList &arguments, Io &io)
+int run(const QStringList &arguments, Io &io, const std::function<void()> &beforeDevice)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -228,6 +228,10 @@ int run(const QStringList &arguments, Io &io)
         }
         request.pin = request.pin.toUpper();
     }
+    const bool usesDevice = request.command != QLatin1String("check")
+        && (request.command != QLatin1String("diff") || request.device);
+    if (usesDevice && beforeDevice)
+        beforeDevice();
     return command->function(request, io);
 }
 

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace Mv100Ctl {
 
 class Io;
@@ -43,7 +45,9 @@ struct Request
 void setupApplication();
 
 // Runs one command line (arguments[0] is the program) and returns the exit status.
-int run(const QStringList &arguments, Io &io);
+// beforeDevice is called once before a command that talks to the chip, and not for the commands
+// on files alone, which so start faster (the demo build loads its simulated chip there).
+int run(const QStringList &arguments, Io &io, const std::function<void()> &beforeDevice = {});
 
 // The commands, each on a checked request.
 int commandInfo(const Request &request, Io &io);

@@ -4,6 +4,9 @@
 
 #include <QCoreApplication>
 
+#include <cstdio>
+#include <functional>
+
 #ifdef MV100_SIMULATED
 #    include "SimMorvantide100.h"
 #    include "SimStateLocation.h"
@@ -14,18 +17,21 @@
 static void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
     if (type == QtCriticalMsg || type == QtFatalMsg)
-        fprintf(stderr, "%s\n", qPrintable(message));
+        std::fprintf(stderr, "%s\n", qPrintable(message));
 }
 
 int main(int argc, char **argv)
 {
+    // The tool runs no event loop: the GLib event dispatcher would only cost start-up time.
+    qputenv("QT_NO_GLIB", "1");
     QCoreApplication app(argc, argv);
     Mv100Ctl::setupApplication();
     if (qEnvironmentVariableIsEmpty("MV100CTL_DEBUG"))
         qInstallMessageHandler(quietMessages);
+    std::function<void()> beforeDevice;
 #ifdef MV100_SIMULATED
-    mv100sim::setStateFile(mv100sim::stateFileLocation().toStdString());
+    beforeDevice = []() { mv100sim::setStateFile(mv100sim::stateFileLocation().toStdString()); };
 #endif
     Mv100Ctl::ConsoleIo io;
-    return Mv100Ctl::run(app.arguments(), io);
+    return Mv100Ctl::run(app.arguments(), io, beforeDevice);
 }

@@ -37,6 +37,8 @@ private slots:
     void usageErrors_data();
     void usageErrors();
     void helpAndVersion();
+    void deviceOnlyWhenNeeded_data();
+    void deviceOnlyWhenNeeded();
     void checkRefusedFiles_data();
     void checkRefusedFiles();
     void checkValidFile();
@@ -121,6 +123,30 @@ void TestCliFiles::helpAndVersion()
         QVERIFY2(help.out.contains(QLatin1String(command)), command);
     for (const QString &line : help.out.split(QLatin1Char('\n')))
         QVERIFY2(line.size() <= 80, qPrintable(line));
+}
+
+void TestCliFiles::deviceOnlyWhenNeeded_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("device");
+    QTest::newRow("check") << QStringList {"check", "VALID"} << false;
+    QTest::newRow("diff of files") << QStringList {"diff", "VALID", "VALID"} << false;
+    QTest::newRow("version") << QStringList {"--version"} << false;
+    QTest::newRow("usage error") << QStringList {"info", "extra"} << false;
+    QTest::newRow("diff --device") << QStringList {"diff", "VALID", "--device"} << true;
+    QTest::newRow("info") << QStringList {"info"} << true;
+    QTest::newRow("list") << QStringList {"list"} << true;
+}
+
+void TestCliFiles::deviceOnlyWhenNeeded()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, device);
+    arguments.replaceInStrings(QStringLiteral("VALID"), m_valid);
+    int calls = 0;
+    Mv100Ctl::BufferIo io;
+    Mv100Ctl::run(QStringList {QStringLiteral("mv100ctl")} + arguments, io, [&calls]() { ++calls; });
+    QCOMPARE(calls, device ? 1 : 0);
 }
 
 void TestCliFiles::checkRefusedFiles_data()
