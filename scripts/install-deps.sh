@@ -16,6 +16,8 @@ packages=(
     lintian
     desktop-file-utils
     appstream
+    shared-mime-info
+    dpkg-dev
     "$@"
 )
 
