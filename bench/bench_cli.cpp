@@ -108,21 +108,25 @@ int main(int argc, char **argv)
     const QString a = dir.filePath(QStringLiteral("a.mv100"));
     const QString b = dir.filePath(QStringLiteral("b.mv100"));
     QString error;
-    if (!ConfigFile::write(a, fullConfig(0), &error) || !ConfigFile::write(b, fullConfig(1), &error)) {
+    if (!ConfigFile::write(a, fullConfig(0), &error)
+        || !ConfigFile::write(b, fullConfig(1), &error)) {
         std::fprintf(stderr, "cannot write the files: %s\n", qPrintable(error));
         return 1;
     }
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("MV100_SIM_STATE"), dir.filePath(QStringLiteral("chip.state")));
+    environment.insert(QStringLiteral("MV100_SIM_STATE"),
+                       dir.filePath(QStringLiteral("chip.state")));
     environment.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
 
-    std::printf("load average %s on %d cores\n", loadAverage().c_str(), QThread::idealThreadCount());
+    std::printf("load average %s on %d cores\n", loadAverage().c_str(),
+                QThread::idealThreadCount());
     std::printf("mv100ctl-sim as a process, %d runs each:\n", RUNS);
     report("--version (start-up alone)", timeProcess({QStringLiteral("--version")}, environment));
     report("check FILE", timeProcess({QStringLiteral("check"), a}, environment));
-    report("diff A B (every cell differs)", timeProcess({QStringLiteral("diff"), a, b}, environment));
-    report("diff --json A B", timeProcess({QStringLiteral("diff"), QStringLiteral("--json"), a, b},
-                                          environment));
+    report("diff A B (every cell differs)",
+           timeProcess({QStringLiteral("diff"), a, b}, environment));
+    report("diff --json A B",
+           timeProcess({QStringLiteral("diff"), QStringLiteral("--json"), a, b}, environment));
 
     // In process, so that the simulated chip's latency can be set. The simulated chip waits out
     // its latency in a sleep; the kernel's default 50 us timer slack would add to every exchange
@@ -135,8 +139,8 @@ int main(int argc, char **argv)
         const char *name;
         QStringList options;
     } cases[] = {{"write (backup, write, verify)", {}},
-                 {"write --no-backup --no-verify", {QStringLiteral("--no-backup"),
-                                                    QStringLiteral("--no-verify")}}};
+                 {"write --no-backup --no-verify",
+                  {QStringLiteral("--no-backup"), QStringLiteral("--no-verify")}}};
     for (const auto &c : cases) {
         mv100sim::reset();
         mv100sim::setLatencyMicroseconds(LATENCY_US);
@@ -144,10 +148,8 @@ int main(int argc, char **argv)
         const double cpuBefore = cpuMs(RUSAGE_SELF);
         QElapsedTimer timer;
         timer.start();
-        const int code = Mv100Ctl::run(QStringList {QStringLiteral("mv100ctl"),
-                                                    QStringLiteral("write"), a}
-                                           + c.options,
-                                       io);
+        const int code = Mv100Ctl::run(
+            QStringList {QStringLiteral("mv100ctl"), QStringLiteral("write"), a} + c.options, io);
         const double elapsed = double(timer.nsecsElapsed()) / 1e6;
         const double cpu = cpuMs(RUSAGE_SELF) - cpuBefore;
         const int exchanges = mv100sim::exchangeCount();

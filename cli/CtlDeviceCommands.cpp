@@ -39,13 +39,14 @@ int commandInfo(const Request &request, Io &io)
     const QString serial = QString::asprintf("%08x", unsigned(info.serial));
     const QString firmware = QString::asprintf("%04X", unsigned(info.version) & 0xFFFF);
     if (request.json) {
-        printJson(io, {{QStringLiteral("vendorId"), int(MV100::VENDOR_ID)},
-                       {QStringLiteral("productId"), int(MV100::PRODUCT_ID)},
-                       {QStringLiteral("serial"), serial},
-                       {QStringLiteral("firmware"), firmware},
-                       {QStringLiteral("customData"), customDataText(info, QString())},
-                       {QStringLiteral("locked"), info.locked},
-                       {QStringLiteral("eraseCount"), int(info.eraseCount)}});
+        printJson(io,
+                  {{QStringLiteral("vendorId"), int(MV100::VENDOR_ID)},
+                   {QStringLiteral("productId"), int(MV100::PRODUCT_ID)},
+                   {QStringLiteral("serial"), serial},
+                   {QStringLiteral("firmware"), firmware},
+                   {QStringLiteral("customData"), customDataText(info, QString())},
+                   {QStringLiteral("locked"), info.locked},
+                   {QStringLiteral("eraseCount"), int(info.eraseCount)}});
         return EXIT_OK;
     }
     // The labels and number forms of the editor's Device info tab.
@@ -97,8 +98,9 @@ int commandRead(const Request &request, Io &io)
     const QString fileName = request.arguments.at(0);
     // Checked before the chip is read, so that nothing is read in vain.
     if (QFileInfo::exists(fileName) && !request.force) {
-        error(io, QStringLiteral("%1 exists; --force replaces it.")
-                      .arg(QDir::toNativeSeparators(fileName)));
+        error(io,
+              QStringLiteral("%1 exists; --force replaces it.")
+                  .arg(QDir::toNativeSeparators(fileName)));
         return EXIT_FILE;
     }
     // As the editor's backups: written back, the file gives the chip the PIN it has now.
@@ -109,8 +111,9 @@ int commandRead(const Request &request, Io &io)
         return status;
     QString why;
     if (!ConfigFile::write(fileName, config, &why)) {
-        error(io, QStringLiteral("The file %1 cannot be saved: %2")
-                      .arg(QDir::toNativeSeparators(fileName), why));
+        error(io,
+              QStringLiteral("The file %1 cannot be saved: %2")
+                  .arg(QDir::toNativeSeparators(fileName), why));
         return EXIT_FILE;
     }
     io.out(QStringLiteral("The data was successfully transferred.\n"));
@@ -147,8 +150,9 @@ int commandErase(const Request &request, Io &io)
 {
     if (!request.yes) {
         if (!io.interactive()) {
-            error(io, QStringLiteral("erase asks before it erases: give --yes when there is no "
-                                     "terminal to ask on."));
+            error(io,
+                  QStringLiteral("erase asks before it erases: give --yes when there is no "
+                                 "terminal to ask on."));
             return EXIT_USAGE;
         }
         if (!io.confirm(QStringLiteral("Erase the Morvantide100? All data will be lost and the "

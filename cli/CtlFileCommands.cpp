@@ -24,11 +24,13 @@ int commandCheck(const Request &request, Io &io)
         }
         printJson(io, object);
     } else if (valid) {
-        io.out(QStringLiteral("%1: a valid configuration.\n").arg(QDir::toNativeSeparators(fileName)));
+        io.out(
+            QStringLiteral("%1: a valid configuration.\n").arg(QDir::toNativeSeparators(fileName)));
     } else {
         // The reason names the line where one is to blame.
-        error(io, QStringLiteral("The file %1 cannot be opened: %2")
-                      .arg(QDir::toNativeSeparators(fileName), refusal.reason));
+        error(io,
+              QStringLiteral("The file %1 cannot be opened: %2")
+                  .arg(QDir::toNativeSeparators(fileName), refusal.reason));
     }
     return valid ? EXIT_OK : EXIT_FILE;
 }
@@ -56,10 +58,11 @@ int commandDiff(const Request &request, Io &io)
 
     const bool equal = a == b;
     if (request.json) {
-        printJson(io, {{QStringLiteral("a"), nameA},
-                       {QStringLiteral("b"), request.device ? QStringLiteral("device") : nameB},
-                       {QStringLiteral("equal"), equal},
-                       {QStringLiteral("differences"), DiffText::jsonArray(a, b)}});
+        printJson(io,
+                  {{QStringLiteral("a"), nameA},
+                   {QStringLiteral("b"), request.device ? QStringLiteral("device") : nameB},
+                   {QStringLiteral("equal"), equal},
+                   {QStringLiteral("differences"), DiffText::jsonArray(a, b)}});
     } else {
         for (const QString &line : DiffText::lines(a, b))
             io.out(line + QLatin1Char('\n'));

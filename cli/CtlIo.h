@@ -41,7 +41,7 @@ public:
     QString outText;
     QString errText;
     bool isInteractive = false;
-    QStringList answers;   // taken from the front; an empty list answers end of input
+    QStringList answers; // taken from the front; an empty list answers end of input
     QStringList questions; // every question asked
 
     void out(const QString &text) override { outText += text; }

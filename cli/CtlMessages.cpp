@@ -31,11 +31,12 @@ QString eraseErrorText(unsigned char detail)
 
 QString udevHint()
 {
-    return QStringLiteral("On Linux a normal user may open it only once the udev rule "
-                          "70-morvantide100.rules is loaded:\n"
-                          "sudo install -m 644 packaging/70-morvantide100.rules /etc/udev/rules.d/\n"
-                          "sudo udevadm control --reload-rules && sudo udevadm trigger\n"
-                          "Then unplug the chip and plug it in again.");
+    return QStringLiteral(
+        "On Linux a normal user may open it only once the udev rule "
+        "70-morvantide100.rules is loaded:\n"
+        "sudo install -m 644 packaging/70-morvantide100.rules /etc/udev/rules.d/\n"
+        "sudo udevadm control --reload-rules && sudo udevadm trigger\n"
+        "Then unplug the chip and plug it in again.");
 }
 
 QString noDeviceExplanation()
@@ -49,10 +50,10 @@ QString noDeviceExplanation()
             .arg(census.listed);
     }
     if (census.openable == 0) {
-        QString text = QStringLiteral("A Morvantide100 is connected, but it cannot be opened (%1).")
-                           .arg(census.openError.empty()
-                                    ? QStringLiteral("no reason given")
-                                    : QString::fromStdWString(census.openError));
+        QString text
+            = QStringLiteral("A Morvantide100 is connected, but it cannot be opened (%1).")
+                  .arg(census.openError.empty() ? QStringLiteral("no reason given")
+                                                : QString::fromStdWString(census.openError));
 #ifdef Q_OS_LINUX
         text += QLatin1Char(' ') + udevHint();
 #endif

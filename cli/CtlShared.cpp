@@ -26,8 +26,9 @@ bool loadFile(Io &io, const QString &fileName, Mv100Config *config)
     ConfigFile::Refusal refusal;
     if (ConfigFile::read(fileName, config, &refusal))
         return true;
-    error(io, QStringLiteral("The file %1 cannot be opened: %2")
-                  .arg(QDir::toNativeSeparators(fileName), refusal.reason));
+    error(io,
+          QStringLiteral("The file %1 cannot be opened: %2")
+              .arg(QDir::toNativeSeparators(fileName), refusal.reason));
     return false;
 }
 
@@ -66,8 +67,9 @@ int readChip(Io &io, const Request &request, Mv100Config *config, Mv100DeviceInf
         QString warning = Messages::allZeroRead();
         const QString filePin = config->settings().newPin.toUpper();
         if (filePin != request.pin) {
-            warning += QStringLiteral(" The file's PIN is %1; give it with --pin if the chip has it.")
-                           .arg(filePin);
+            warning
+                += QStringLiteral(" The file's PIN is %1; give it with --pin if the chip has it.")
+                       .arg(filePin);
         }
         error(io, warning);
     }

@@ -29,23 +29,26 @@ int reportOutcome(Io &io, const SafeWriteOutcome &w)
         return exitOfResult(w.result);
     }
     if (w.verifyReadResult != MV100::RESULT_SUCCESS) {
-        error(io, QStringLiteral("The data was written, but it could not be read back to verify "
-                                 "it: %1")
-                      .arg(Messages::resultText(w.verifyReadResult)));
+        error(io,
+              QStringLiteral("The data was written, but it could not be read back to verify "
+                             "it: %1")
+                  .arg(Messages::resultText(w.verifyReadResult)));
         io.err(backupNote);
         return EXIT_DEVICE_FAILED;
     }
     if (!w.verifyDifference.isEmpty()) {
-        error(io, QStringLiteral("The data was written, but the chip holds something else: the "
-                                 "first difference is in the %1.")
-                      .arg(w.verifyDifference));
+        error(io,
+              QStringLiteral("The data was written, but the chip holds something else: the "
+                             "first difference is in the %1.")
+                  .arg(w.verifyDifference));
         io.err(QStringLiteral("Write again; if the difference stays, the chip does not keep what "
                               "is written.\n")
                + backupNote);
         return EXIT_DIFFERENT;
     }
     if (w.verified) {
-        io.out(QStringLiteral("The data was successfully transferred and verified.\n") + backupNote);
+        io.out(QStringLiteral("The data was successfully transferred and verified.\n")
+               + backupNote);
         return EXIT_OK;
     }
     io.out(QStringLiteral("The data was successfully transferred.\n"));
@@ -66,8 +69,9 @@ int commandWrite(const Request &request, Io &io)
     if (!loadFile(io, fileName, &config))
         return EXIT_FILE;
     if (!isPinText(config.settings().newPin)) {
-        error(io, QStringLiteral("The new PIN must be 16 characters long (the first line of %1).")
-                      .arg(QDir::toNativeSeparators(fileName)));
+        error(io,
+              QStringLiteral("The new PIN must be 16 characters long (the first line of %1).")
+                  .arg(QDir::toNativeSeparators(fileName)));
         return EXIT_FILE;
     }
 
@@ -78,9 +82,10 @@ int commandWrite(const Request &request, Io &io)
     // --lock is the consent to lock; a file that asks for it on its own is asked about.
     if (options.lock && !request.lock && !request.yes) {
         if (!io.interactive()) {
-            error(io, QStringLiteral("%1 locks the chip after writing: give --lock (or --yes) to "
-                                     "confirm.")
-                          .arg(QDir::toNativeSeparators(fileName)));
+            error(io,
+                  QStringLiteral("%1 locks the chip after writing: give --lock (or --yes) to "
+                                 "confirm.")
+                      .arg(QDir::toNativeSeparators(fileName)));
             return EXIT_USAGE;
         }
         if (!io.confirm(QStringLiteral("Do you really want to lock the Morvantide100? You can not "

@@ -1,4 +1,5 @@
-// Mv100Ctl: the command line of mv100ctl: options, commands, help and the checks before a command runs.
+// Mv100Ctl: the command line of mv100ctl: options, commands, help and the checks before a command
+// runs.
 #include "Mv100Ctl.h"
 
 #include "CtlIo.h"
@@ -36,30 +37,78 @@ const QString DEVICE = QStringLiteral("device");
 const QList<Command> &commands()
 {
     static const QList<Command> table = {
-        {"info", "info", "Show the chip's vendor and product id, serial number, firmware, custom "
-                         "data, lock state and erase count.",
-         0, 0, {JSON}, false, commandInfo},
-        {"list", "list", "Count the connected Morvantide100 chips and tell whether they can be "
-                         "opened.",
-         0, 0, {JSON}, false, commandList},
-        {"read", "read FILE", "Read the chip's configuration into FILE; its PIN line is the PIN "
-                              "used. --force replaces an existing FILE.",
-         1, 1, {PIN, FORCE}, true, commandRead},
-        {"write", "write FILE", "Check FILE, back up the chip, write FILE into it and verify it. "
-                                "--lock locks the chip afterwards; --no-backup, --no-verify leave "
-                                "those steps out; --yes writes even when no backup can be made.",
-         1, 1, {PIN, LOCK, NO_VERIFY, NO_BACKUP, YES}, true, commandWrite},
-        {"verify", "verify FILE", "Compare the chip with FILE and list the differences (file → "
-                                  "chip).",
-         1, 1, {PIN}, true, commandVerify},
-        {"erase", "erase", "Erase the chip: every key, macro and setting, and the PIN back to "
-                           "the factory PIN. Asks first; --yes does not.",
-         0, 0, {PIN, YES}, true, commandErase},
-        {"check", "check FILE", "Check FILE and tell why the editor would refuse it.", 1, 1,
-         {JSON}, false, commandCheck},
-        {"diff", "diff A B | diff A --device", "List the differences from A to B: between two "
-                                               "files, or between a file and the chip.",
-         1, 2, {JSON, DEVICE, PIN}, false, commandDiff},
+        {"info",
+         "info",
+         "Show the chip's vendor and product id, serial number, firmware, custom "
+         "data, lock state and erase count.",
+         0,
+         0,
+         {JSON},
+         false,
+         commandInfo},
+        {"list",
+         "list",
+         "Count the connected Morvantide100 chips and tell whether they can be "
+         "opened.",
+         0,
+         0,
+         {JSON},
+         false,
+         commandList},
+        {"read",
+         "read FILE",
+         "Read the chip's configuration into FILE; its PIN line is the PIN "
+         "used. --force replaces an existing FILE.",
+         1,
+         1,
+         {PIN, FORCE},
+         true,
+         commandRead},
+        {"write",
+         "write FILE",
+         "Check FILE, back up the chip, write FILE into it and verify it. "
+         "--lock locks the chip afterwards; --no-backup, --no-verify leave "
+         "those steps out; --yes writes even when no backup can be made.",
+         1,
+         1,
+         {PIN, LOCK, NO_VERIFY, NO_BACKUP, YES},
+         true,
+         commandWrite},
+        {"verify",
+         "verify FILE",
+         "Compare the chip with FILE and list the differences (file → "
+         "chip).",
+         1,
+         1,
+         {PIN},
+         true,
+         commandVerify},
+        {"erase",
+         "erase",
+         "Erase the chip: every key, macro and setting, and the PIN back to "
+         "the factory PIN. Asks first; --yes does not.",
+         0,
+         0,
+         {PIN, YES},
+         true,
+         commandErase},
+        {"check",
+         "check FILE",
+         "Check FILE and tell why the editor would refuse it.",
+         1,
+         1,
+         {JSON},
+         false,
+         commandCheck},
+        {"diff",
+         "diff A B | diff A --device",
+         "List the differences from A to B: between two "
+         "files, or between a file and the chip.",
+         1,
+         2,
+         {JSON, DEVICE, PIN},
+         false,
+         commandDiff},
     };
     return table;
 }
@@ -119,14 +168,13 @@ QString helpText(const QCommandLineParser &parser)
                                  "variable MV100_PIN, else it is the factory PIN %1.")
                       .arg(QLatin1String(MV100_PIN::STRING)),
                   0);
-    text += QStringLiteral(
-        "\nExit status:\n"
-        "  0  success\n"
-        "  1  a device operation failed (its reason on standard error)\n"
-        "  2  usage error\n"
-        "  3  a file was refused or could not be read or written\n"
-        "  4  verify or diff found differences\n"
-        "  5  no Morvantide100 connected, or several\n");
+    text += QStringLiteral("\nExit status:\n"
+                           "  0  success\n"
+                           "  1  a device operation failed (its reason on standard error)\n"
+                           "  2  usage error\n"
+                           "  3  a file was refused or could not be read or written\n"
+                           "  4  verify or diff found differences\n"
+                           "  5  no Morvantide100 connected, or several\n");
     return text;
 }
 
@@ -186,8 +234,8 @@ int run(const QStringList &arguments, Io &io, const std::function<void()> &befor
 
     for (const QString &option : {PIN, JSON, FORCE, LOCK, NO_VERIFY, NO_BACKUP, YES, DEVICE}) {
         if (parser.isSet(option) && !command->options.contains(option)) {
-            return usageError(io, QStringLiteral("%1 does not take --%2.")
-                                      .arg(request.command, option));
+            return usageError(
+                io, QStringLiteral("%1 does not take --%2.").arg(request.command, option));
         }
     }
     request.json = parser.isSet(JSON);
@@ -203,8 +251,9 @@ int run(const QStringList &arguments, Io &io, const std::function<void()> &befor
     if (request.command == QLatin1String("diff"))
         minArguments = maxArguments = request.device ? 1 : 2;
     if (request.arguments.size() < minArguments || request.arguments.size() > maxArguments) {
-        return usageError(io, QStringLiteral("usage: %1 %2")
-                                  .arg(programName(), QLatin1String(command->synopsis)));
+        return usageError(
+            io,
+            QStringLiteral("usage: %1 %2").arg(programName(), QLatin1String(command->synopsis)));
     }
     if (request.command == QLatin1String("diff") && parser.isSet(PIN) && !request.device)
         return usageError(io, QStringLiteral("--pin is for diff --device only."));
@@ -222,9 +271,10 @@ int run(const QStringList &arguments, Io &io, const std::function<void()> &befor
             request.pin = QString::fromLatin1(MV100_PIN::STRING);
         }
         if (!isPinText(request.pin)) {
-            return usageError(io, QStringLiteral("The PIN must be 16 characters long: %1 gives "
-                                                 "'%2', not 16 hexadecimal digits.")
-                                      .arg(source, request.pin));
+            return usageError(io,
+                              QStringLiteral("The PIN must be 16 characters long: %1 gives "
+                                             "'%2', not 16 hexadecimal digits.")
+                                  .arg(source, request.pin));
         }
         request.pin = request.pin.toUpper();
     }

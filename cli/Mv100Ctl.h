@@ -15,10 +15,10 @@ class Io;
 enum Exit : int {
     EXIT_OK = 0,
     EXIT_DEVICE_FAILED = 1, // a device operation failed; its result text is on stderr
-    EXIT_USAGE = 2,         // the command line is wrong, or a question could not be asked
-    EXIT_FILE = 3,          // a file was refused, could not be read or could not be written
-    EXIT_DIFFERENT = 4,     // verify or diff found differences
-    EXIT_NO_DEVICE = 5,     // no usable chip, or several
+    EXIT_USAGE = 2, // the command line is wrong, or a question could not be asked
+    EXIT_FILE = 3, // a file was refused, could not be read or could not be written
+    EXIT_DIFFERENT = 4, // verify or diff found differences
+    EXIT_NO_DEVICE = 5, // no usable chip, or several
 };
 
 // The application name the tool runs under: the editor's, so that the backups and the demo
@@ -31,7 +31,7 @@ struct Request
 {
     QString command;
     QStringList arguments; // after the command
-    QString pin;           // the chip's PIN: 16 hexadecimal digits
+    QString pin; // the chip's PIN: 16 hexadecimal digits
     bool json = false;
     bool force = false;
     bool lock = false;

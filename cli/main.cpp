@@ -30,7 +30,9 @@ int main(int argc, char **argv)
         qInstallMessageHandler(quietMessages);
     std::function<void()> beforeDevice;
 #ifdef MV100_SIMULATED
-    beforeDevice = []() { mv100sim::setStateFile(mv100sim::stateFileLocation().toStdString()); };
+    beforeDevice = []() {
+        mv100sim::setStateFile(mv100sim::stateFileLocation().toStdString());
+    };
 #endif
     Mv100Ctl::ConsoleIo io;
     return Mv100Ctl::run(app.arguments(), io, beforeDevice);

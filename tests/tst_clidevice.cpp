@@ -1,6 +1,6 @@
 // Tests of mv100ctl's device commands in process, on the simulated chip and its faults.
-#include "CliRun.h"
 #include "CMorvantide100.h"
+#include "CliRun.h"
 #include "SimMorvantide100.h"
 
 #include <QJsonDocument>
@@ -116,10 +116,10 @@ void TestCliDevice::failures_data()
     const QString in = QStringLiteral("IN");
     QTest::newRow("info, no chip") << int(NoDevice) << QStringList {"info"} << 5 << none;
     QTest::newRow("list, no chip") << int(NoDevice) << QStringList {"list"} << 5 << none;
-    QTest::newRow("read, no chip") << int(NoDevice) << QStringList {"read", out} << 5
-                                   << "No Device or too many devices found";
-    QTest::newRow("erase, no chip") << int(NoDevice) << QStringList {"erase", "--yes"} << 5
-                                    << "Morvantide100 was not found.";
+    QTest::newRow("read, no chip")
+        << int(NoDevice) << QStringList {"read", out} << 5 << "No Device or too many devices found";
+    QTest::newRow("erase, no chip")
+        << int(NoDevice) << QStringList {"erase", "--yes"} << 5 << "Morvantide100 was not found.";
     QTest::newRow("write, two chips") << int(TwoDevices) << QStringList {"write", in} << 5 << two;
     QTest::newRow("verify, two chips") << int(TwoDevices) << QStringList {"verify", in} << 5 << two;
     QTest::newRow("list, two chips") << int(TwoDevices) << QStringList {"list"} << 5 << two;
@@ -132,8 +132,8 @@ void TestCliDevice::failures_data()
            "sudo udevadm control --reload-rules && sudo udevadm trigger\n";
     QTest::newRow("read, locked") << int(Locked) << QStringList {"read", out} << 1 << locked;
     QTest::newRow("write, locked") << int(Locked) << QStringList {"write", in} << 1 << locked;
-    QTest::newRow("diff --device, locked") << int(Locked) << QStringList {"diff", in, "--device"}
-                                           << 1 << locked;
+    QTest::newRow("diff --device, locked")
+        << int(Locked) << QStringList {"diff", in, "--device"} << 1 << locked;
     QTest::newRow("info, silent") << int(Silent) << QStringList {"info"} << 1
                                   << "No Morvantide100 present";
     QTest::newRow("erase, silent") << int(Silent) << QStringList {"erase", "-y"} << 1
@@ -163,8 +163,8 @@ void TestCliDevice::failures()
     arguments.replaceInStrings(QStringLiteral("IN"), m_file);
     arguments.replaceInStrings(QStringLiteral("out.mv100"), path(QStringLiteral("out.mv100")));
     inject(Fault(fault));
-    const mv100sim::ChipState before = mv100sim::deviceCount() > 0 ? mv100sim::chip()
-                                                                  : mv100sim::ChipState();
+    const mv100sim::ChipState before
+        = mv100sim::deviceCount() > 0 ? mv100sim::chip() : mv100sim::ChipState();
 
     const CliRun run = runCli(arguments);
     QCOMPARE(run.code, code);
@@ -181,14 +181,15 @@ void TestCliDevice::listAndInfo()
     mv100sim::chip().customData[0] = 0xAB;
     const CliRun info = runCli({QStringLiteral("info")});
     QCOMPARE(info.code, 0);
-    QCOMPARE(info.out, QStringLiteral("Vendor ID:         0x07C0 (1984)\n"
-                                      "Product ID:        0x0181 (385)\n"
-                                      "Serial number:     1a2b3c4d\n"
-                                      "Firmware version:  1030\n"
-                                      "Custom data:       AB FF FF FF FF FF FF FF FF FF FF FF FF "
-                                      "FF FF FF\n"
-                                      "Lock status:       Unlocked\n"
-                                      "Erase count:       7\n"));
+    QCOMPARE(info.out,
+             QStringLiteral("Vendor ID:         0x07C0 (1984)\n"
+                            "Product ID:        0x0181 (385)\n"
+                            "Serial number:     1a2b3c4d\n"
+                            "Firmware version:  1030\n"
+                            "Custom data:       AB FF FF FF FF FF FF FF FF FF FF FF FF "
+                            "FF FF FF\n"
+                            "Lock status:       Unlocked\n"
+                            "Erase count:       7\n"));
 
     mv100sim::chip().lockWord = mv100sim::LOCKED_WORD;
     const CliRun json = runCli({QStringLiteral("info"), QStringLiteral("--json")});
@@ -205,8 +206,9 @@ void TestCliDevice::listAndInfo()
 
     const CliRun list = runCli({QStringLiteral("list")});
     QCOMPARE(list.code, 0);
-    QCOMPARE(list.out, QStringLiteral("1 Morvantide100 connected (vendor 07c0, product 0181), 1 "
-                                      "of them can be opened.\n"));
+    QCOMPARE(list.out,
+             QStringLiteral("1 Morvantide100 connected (vendor 07c0, product 0181), 1 "
+                            "of them can be opened.\n"));
     mv100sim::setOpenDenied(true);
     const CliRun denied = runCli({QStringLiteral("list"), QStringLiteral("--json")});
     QCOMPARE(denied.code, 5);
@@ -244,8 +246,8 @@ void TestCliDevice::readFile()
     QVERIFY(refused.err.contains(QLatin1String("exists; --force replaces it.")));
     QVERIFY(ConfigFile::read(out, &config));
     QCOMPARE(config, Mv100Config());
-    QCOMPARE(runCli({QStringLiteral("read"), out, QStringLiteral("--force"), QStringLiteral("--pin"),
-                     OTHER_PIN})
+    QCOMPARE(runCli({QStringLiteral("read"), out, QStringLiteral("--force"),
+                     QStringLiteral("--pin"), OTHER_PIN})
                  .code,
              0);
     QVERIFY(ConfigFile::read(out, &config));
@@ -285,10 +287,11 @@ void TestCliDevice::verifyDifferences()
     QVERIFY(saveConfig(other, changed));
     const CliRun verify = runCli({QStringLiteral("verify"), other});
     QCOMPARE(verify.code, 4);
-    QCOMPARE(verify.out, QStringLiteral("The chip differs from %1 in 2 places (file \u2192 chip):\n"
-                                        "FN1 X3/Y10: Macro #05 \u2192 Empty\n"
-                                        "mouse: byte 2 40 \u2192 3C\n")
-                             .arg(other));
+    QCOMPARE(verify.out,
+             QStringLiteral("The chip differs from %1 in 2 places (file \u2192 chip):\n"
+                            "FN1 X3/Y10: Macro #05 \u2192 Empty\n"
+                            "mouse: byte 2 40 \u2192 3C\n")
+                 .arg(other));
     const CliRun diff = runCli({QStringLiteral("diff"), other, QStringLiteral("--device")});
     QCOMPARE(diff.code, 4);
     QCOMPARE(diff.out, verify.out.mid(verify.out.indexOf(QLatin1Char('\n')) + 1));

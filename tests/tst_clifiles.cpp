@@ -68,30 +68,30 @@ void TestCliFiles::usageErrors_data()
     QTest::addColumn<QString>("message");
     const QString file = QStringLiteral("x.mv100");
     QTest::newRow("no command") << QStringList {} << QByteArray() << "no command given.";
-    QTest::newRow("unknown command") << QStringList {"fetch"} << QByteArray()
-                                     << "unknown command 'fetch'.";
-    QTest::newRow("unknown option") << QStringList {"info", "--fast"} << QByteArray()
-                                    << "Unknown option 'fast'.";
-    QTest::newRow("option of another command") << QStringList {"check", file, "--force"}
-                                               << QByteArray() << "check does not take --force.";
+    QTest::newRow("unknown command")
+        << QStringList {"fetch"} << QByteArray() << "unknown command 'fetch'.";
+    QTest::newRow("unknown option")
+        << QStringList {"info", "--fast"} << QByteArray() << "Unknown option 'fast'.";
+    QTest::newRow("option of another command")
+        << QStringList {"check", file, "--force"} << QByteArray() << "check does not take --force.";
     QTest::newRow("missing file") << QStringList {"read"} << QByteArray()
                                   << "usage: mv100ctl read FILE";
-    QTest::newRow("extra argument") << QStringList {"info", file} << QByteArray()
-                                    << "usage: mv100ctl info";
+    QTest::newRow("extra argument")
+        << QStringList {"info", file} << QByteArray() << "usage: mv100ctl info";
     QTest::newRow("diff with one file") << QStringList {"diff", file} << QByteArray()
                                         << "usage: mv100ctl diff A B | diff A --device";
-    QTest::newRow("diff --device with two") << QStringList {"diff", file, file, "--device"}
-                                            << QByteArray() << "usage: mv100ctl diff";
+    QTest::newRow("diff --device with two")
+        << QStringList {"diff", file, file, "--device"} << QByteArray() << "usage: mv100ctl diff";
     QTest::newRow("--pin on a file diff") << QStringList {"diff", file, file, "--pin", "00"}
                                           << QByteArray() << "--pin is for diff --device only.";
     QTest::newRow("short --pin") << QStringList {"read", file, "--pin", "3C9A71E04B5D28F"}
                                  << QByteArray() << "--pin gives '3C9A71E04B5D28F'";
     QTest::newRow("non-hex --pin") << QStringList {"erase", "--yes", "--pin", "3C9A71E04B5D28FX"}
                                    << QByteArray() << "not 16 hexadecimal digits";
-    QTest::newRow("bad MV100_PIN") << QStringList {"verify", file} << QByteArray("12345")
-                                   << "MV100_PIN gives '12345'";
-    QTest::newRow("erase without terminal") << QStringList {"erase"} << QByteArray()
-                                            << "give --yes when there is no terminal";
+    QTest::newRow("bad MV100_PIN")
+        << QStringList {"verify", file} << QByteArray("12345") << "MV100_PIN gives '12345'";
+    QTest::newRow("erase without terminal")
+        << QStringList {"erase"} << QByteArray() << "give --yes when there is no terminal";
 }
 
 void TestCliFiles::usageErrors()
@@ -106,7 +106,8 @@ void TestCliFiles::usageErrors()
     QCOMPARE(run.code, int(Mv100Ctl::EXIT_USAGE));
     QVERIFY2(run.err.startsWith(QLatin1String("mv100ctl: ")), qPrintable(run.err));
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
-    QVERIFY(run.err.contains(QLatin1String("Try 'mv100ctl --help'.")) || arguments.contains("erase"));
+    QVERIFY(run.err.contains(QLatin1String("Try 'mv100ctl --help'."))
+            || arguments.contains("erase"));
     QVERIFY(run.out.isEmpty());
 }
 
@@ -145,7 +146,8 @@ void TestCliFiles::deviceOnlyWhenNeeded()
     arguments.replaceInStrings(QStringLiteral("VALID"), m_valid);
     int calls = 0;
     Mv100Ctl::BufferIo io;
-    Mv100Ctl::run(QStringList {QStringLiteral("mv100ctl")} + arguments, io, [&calls]() { ++calls; });
+    Mv100Ctl::run(QStringList {QStringLiteral("mv100ctl")} + arguments, io,
+                  [&calls]() { ++calls; });
     QCOMPARE(calls, device ? 1 : 0);
 }
 
@@ -173,12 +175,12 @@ void TestCliFiles::checkRefusedFiles_data()
                            << "it is UTF-8 text, but a configuration file is UTF-16 little-endian "
                               "text.";
     QStringEncoder bigEndian(QStringConverter::Utf16BE);
-    QTest::newRow("UTF-16 BE") << QByteArray(bigEndian(lines.join(QLatin1Char('\n'))))
-                               << "be.mv100" << 0 << "it is UTF-16 big-endian text";
-    QTest::newRow("binary") << QByteArray("\x01\x02\x03\x04\xff\xfe\x00\x07", 8) << "bin.mv100"
-                            << 0 << "it is not a text file.";
-    QTest::newRow("too large") << QByteArray(ConfigFile::MAX_FILE_SIZE + 2, 'A') << "big.mv100"
-                               << 0 << "it is too large for a configuration file.";
+    QTest::newRow("UTF-16 BE") << QByteArray(bigEndian(lines.join(QLatin1Char('\n')))) << "be.mv100"
+                               << 0 << "it is UTF-16 big-endian text";
+    QTest::newRow("binary") << QByteArray("\x01\x02\x03\x04\xff\xfe\x00\x07", 8) << "bin.mv100" << 0
+                            << "it is not a text file.";
+    QTest::newRow("too large") << QByteArray(ConfigFile::MAX_FILE_SIZE + 2, 'A') << "big.mv100" << 0
+                               << "it is too large for a configuration file.";
     QTest::newRow("directory") << QByteArray() << "folder.mv100" << 0
                                << "it is not a regular file.";
     QTest::newRow("missing") << QByteArray() << "missing.mv100" << 0 << "No such file";
@@ -202,8 +204,8 @@ void TestCliFiles::checkRefusedFiles()
     const CliRun text = runCli({QStringLiteral("check"), fileName});
     QCOMPARE(text.code, int(Mv100Ctl::EXIT_FILE));
     QVERIFY(text.out.isEmpty());
-    QVERIFY2(text.err.startsWith(QStringLiteral("mv100ctl: The file %1 cannot be opened: ")
-                                     .arg(fileName)),
+    QVERIFY2(text.err.startsWith(
+                 QStringLiteral("mv100ctl: The file %1 cannot be opened: ").arg(fileName)),
              qPrintable(text.err));
     QVERIFY2(text.err.contains(reason), qPrintable(text.err));
 
@@ -283,11 +285,12 @@ void TestCliFiles::diffLines()
 
     const CliRun run = runCli({QStringLiteral("diff"), fileA, fileB});
     QCOMPARE(run.code, int(Mv100Ctl::EXIT_DIFFERENT));
-    QCOMPARE(run.out, QStringLiteral("FN1 X3/Y10: A \u2192 L-Shift + A\n"
-                                     "Macro 12: byte 3 04 \u2192 05\n"
-                                     "PIN: 3C9A71E04B5D28F6 \u2192 0102030405060708\n"
-                                     "mouse: byte 2 3C \u2192 40\n"
-                                     "debounce: 3 ms \u2192 5 ms\n"));
+    QCOMPARE(run.out,
+             QStringLiteral("FN1 X3/Y10: A \u2192 L-Shift + A\n"
+                            "Macro 12: byte 3 04 \u2192 05\n"
+                            "PIN: 3C9A71E04B5D28F6 \u2192 0102030405060708\n"
+                            "mouse: byte 2 3C \u2192 40\n"
+                            "debounce: 3 ms \u2192 5 ms\n"));
     QVERIFY(run.err.isEmpty());
 
     const CliRun json = runCli({QStringLiteral("diff"), QStringLiteral("--json"), fileA, fileB});

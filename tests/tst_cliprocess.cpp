@@ -1,6 +1,7 @@
 // End-to-end tests of the programs mv100ctl-sim and mv100-editor-sim, run as processes that share
 // the simulated chip's state file.
 #include "CliRun.h"
+#include "Startup.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -62,7 +63,10 @@ private slots:
 
 private:
     Finished run(const QString &program, const QStringList &arguments);
-    Finished ctl(const QStringList &arguments) { return run(QStringLiteral(MV100CTL_SIM), arguments); }
+    Finished ctl(const QStringList &arguments)
+    {
+        return run(QStringLiteral(MV100CTL_SIM), arguments);
+    }
     QString path(const QString &name) const { return m_dir->filePath(name); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -136,6 +140,7 @@ void TestCliProcess::writeVerifyReadRoundTrip()
 void TestCliProcess::sharedDataFolder()
 {
     // Without MV100_SIM_STATE the chip and the backups live in the editor's data folder.
+    QCOMPARE(QLatin1String(Mv100Ctl::APPLICATION_NAME), QLatin1String(Startup::APPLICATION_NAME));
     m_environment.remove(QStringLiteral("MV100_SIM_STATE"));
     const QString folder = path(QStringLiteral("data/Morvantide100 Editor"));
     const QString file = path(QStringLiteral("x.mv100"));
@@ -154,8 +159,8 @@ void TestCliProcess::jsonAndEnvironment()
     QCOMPARE(ctl({QStringLiteral("write"), file}).code, 0);
 
     m_environment.insert(QStringLiteral("MV100_PIN"), QStringLiteral("A1B2C3D4E5F60718"));
-    const Finished diff = ctl({QStringLiteral("diff"), file, QStringLiteral("--device"),
-                               QStringLiteral("--json")});
+    const Finished diff
+        = ctl({QStringLiteral("diff"), file, QStringLiteral("--device"), QStringLiteral("--json")});
     QCOMPARE(diff.code, 0);
     const QJsonObject object = QJsonDocument::fromJson(diff.out.toUtf8()).object();
     QCOMPARE(object.value(QLatin1String("equal")).toBool(false), true);
@@ -169,7 +174,10 @@ void TestCliProcess::jsonAndEnvironment()
 
     const Finished info = ctl({QStringLiteral("info"), QStringLiteral("--json")});
     QCOMPARE(info.code, 0);
-    QCOMPARE(QJsonDocument::fromJson(info.out.toUtf8()).object().value(QLatin1String("eraseCount")).toInt(),
+    QCOMPARE(QJsonDocument::fromJson(info.out.toUtf8())
+                 .object()
+                 .value(QLatin1String("eraseCount"))
+                 .toInt(),
              1);
     QVERIFY2(info.err.isEmpty(), qPrintable(info.err));
 }
