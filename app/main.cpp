@@ -3,26 +3,17 @@
 #include "Startup.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+
+#include <cstdio>
 
 #ifdef MV100_SIMULATED
 #    include "SimMorvantide100.h"
+#    include "SimStateLocation.h"
 
 #    include <QDir>
 #    include <QLabel>
-#    include <QStandardPaths>
 #    include <QStatusBar>
-
-// The simulated chip keeps what was written to it between runs, in the user's data folder
-// unless MV100_SIM_STATE names another file.
-static QString simulatorStateFile()
-{
-    const QByteArray fromEnvironment = qgetenv("MV100_SIM_STATE");
-    if (!fromEnvironment.isEmpty())
-        return QString::fromLocal8Bit(fromEnvironment);
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(folder);
-    return folder + QStringLiteral("/simulated-morvantide100.state");
-}
 #endif
 
 int qMain(int argc, char **argv)
@@ -30,8 +21,25 @@ int qMain(int argc, char **argv)
     QApplication app(argc, argv);
     Startup::setupApplication(app);
 
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QObject::tr("Configuration editor for the Morvantide100 keyboard encoder."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QObject::tr("A configuration file (.mv100) to open."),
+                                 QStringLiteral("[FILE]"));
+    parser.process(app);
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        std::fprintf(stderr, "%s\n",
+                     qPrintable(QObject::tr("mv100-editor: only one file can be opened.")));
+        return 2;
+    }
+
 #ifdef MV100_SIMULATED
-    const QString stateFile = simulatorStateFile();
+    // The simulated chip keeps what was written to it between runs.
+    const QString stateFile = mv100sim::stateFileLocation();
     mv100sim::setStateFile(stateFile.toStdString());
 #endif
 
@@ -44,6 +52,9 @@ int qMain(int argc, char **argv)
     window.statusBar()->addPermanentWidget(notice);
 #endif
     window.show();
+    // A file that is refused shows the usual warning over the window, which then stays empty.
+    if (!files.isEmpty())
+        window.openFile(files.first());
     return app.exec();
 }
 

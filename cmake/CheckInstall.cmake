@@ -1,9 +1,12 @@
 # Installs the build into a scratch prefix and checks that every file lands where the program and
 # the desktop look for it. Run by CTest:
-#   cmake -DBUILD_DIR=<build> -DPREFIX=<scratch> -DEDITOR=<built editor> -DLICENSES=<names> -P CheckInstall.cmake
+#   cmake -DBUILD_DIR=<build> -DPREFIX=<scratch> -DEDITOR=<built editor> -DAPPSTREAM_ID=<id>
+#         -DLICENSES=<names> -P CheckInstall.cmake
+# The desktop entry, the AppStream description and the MIME type are also run through
+# desktop-file-validate, appstreamcli and update-mime-database where those are installed.
 cmake_minimum_required(VERSION 3.21)
 
-foreach(var BUILD_DIR PREFIX EDITOR LICENSES)
+foreach(var BUILD_DIR PREFIX EDITOR APPSTREAM_ID LICENSES)
     if(NOT DEFINED ${var} OR "${${var}}" STREQUAL "")
         message(FATAL_ERROR "CheckInstall.cmake needs -D${var}=...")
     endif()
@@ -62,12 +65,44 @@ if(NOT result EQUAL 0)
     message(FATAL_ERROR "cmake --install failed (${result}):\n${output}")
 endif()
 
-# The program, and only the one for real hardware.
+# Fails unless the file is gzip-compressed without a stored name or time, as Debian wants it.
+function(require_gzip path)
+    if(NOT EXISTS "${path}")
+        set(failures "${failures};missing: ${path}" PARENT_SCOPE)
+        return()
+    endif()
+    file(READ "${path}" header LIMIT 8 HEX)
+    # Magic 1f 8b, method 08, flags 00 (no name), time 00000000.
+    if(NOT header STREQUAL "1f8b080000000000")
+        set(failures "${failures};${path} is not gzip -n output (${header})" PARENT_SCOPE)
+    endif()
+endfunction()
+
+# Reports what a validator found, or that it is missing here.
+function(run_validator name)
+    find_program(tool_${name} ${name})
+    if(NOT tool_${name})
+        message(STATUS "${name} is not installed: skipped")
+        return()
+    endif()
+    execute_process(COMMAND ${tool_${name}} ${ARGN}
+        RESULT_VARIABLE valid OUTPUT_VARIABLE why ERROR_VARIABLE why)
+    if(NOT valid EQUAL 0)
+        set(failures "${failures};${name}: ${why}" PARENT_SCOPE)
+    else()
+        message(STATUS "${name}: accepted")
+    endif()
+endfunction()
+
+# The programs, and only the ones for real hardware.
 set(bin "${PREFIX}/bin")
 require_file("${bin}/mv100-editor")
-if(EXISTS "${bin}/mv100-editor-sim")
-    fail("the demo build was installed: ${bin}/mv100-editor-sim")
-endif()
+require_file("${bin}/mv100ctl")
+foreach(demo mv100-editor-sim mv100ctl-sim)
+    if(EXISTS "${bin}/${demo}")
+        fail("a demo build was installed: ${bin}/${demo}")
+    endif()
+endforeach()
 
 # The licence texts where About looks for them beside an installed program, and beside the built
 # one. The texts are the real licences, not stand-ins.
@@ -83,10 +118,25 @@ foreach(name ${LICENSES})
     require_file("${editor_dir}/licenses/${name}")
 endforeach()
 
-# The desktop entry, its icon in the hicolor theme and the udev rule.
-require_texts("${PREFIX}/share/applications/mv100-editor.desktop"
-    "[Desktop Entry]" "\nName=Morvantide100 Editor\n" "\nExec=mv100-editor\n" "\nIcon=mv100-editor\n"
-    "\nCategories=Utility;Settings;HardwareSettings;")
+# The desktop entry, which opens .mv100 files, its icon in the hicolor theme and the udev rule.
+set(desktop "${PREFIX}/share/applications/mv100-editor.desktop")
+require_texts("${desktop}"
+    "[Desktop Entry]" "\nName=Morvantide100 Editor\n" "\nExec=mv100-editor %f\n"
+    "\nIcon=mv100-editor\n" "\nCategories=Settings;HardwareSettings;\n"
+    "\nMimeType=application/x-mv100;\n")
+set(mime "${PREFIX}/share/mime/packages/mv100-editor.xml")
+require_texts("${mime}" "<mime-type type=\"application/x-mv100\">" "<glob pattern=\"*.mv100\"/>"
+    "<comment>")
+set(metainfo "${PREFIX}/share/metainfo/${APPSTREAM_ID}.metainfo.xml")
+require_texts("${metainfo}" "<id>${APPSTREAM_ID}</id>"
+    "<launchable type=\"desktop-id\">mv100-editor.desktop</launchable>"
+    "<image>https://" "<content_rating" "<release version=")
+foreach(page mv100-editor mv100ctl)
+    require_gzip("${PREFIX}/share/man/man1/${page}.1.gz")
+endforeach()
+require_gzip("${PREFIX}/share/doc/mv100-editor/changelog.gz")
+require_texts("${PREFIX}/share/doc/mv100-editor/copyright"
+    "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" "\nFiles: *\n")
 foreach(size 32 48 64 128 256 512)
     require_png("${PREFIX}/share/icons/hicolor/${size}x${size}/apps/mv100-editor.png" ${size})
 endforeach()
@@ -105,12 +155,20 @@ if(EXISTS "${rule}")
     endif()
 endif()
 
-find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
-if(DESKTOP_FILE_VALIDATE AND EXISTS "${PREFIX}/share/applications/mv100-editor.desktop")
-    execute_process(COMMAND ${DESKTOP_FILE_VALIDATE} "${PREFIX}/share/applications/mv100-editor.desktop"
-        RESULT_VARIABLE valid OUTPUT_VARIABLE why ERROR_VARIABLE why)
-    if(NOT valid EQUAL 0)
-        fail("desktop-file-validate: ${why}")
+if(EXISTS "${desktop}")
+    run_validator(desktop-file-validate "${desktop}")
+endif()
+if(EXISTS "${metainfo}")
+    run_validator(appstreamcli validate --no-net "${metainfo}")
+endif()
+# The MIME database built from the installed package file maps the glob to the type.
+if(EXISTS "${mime}")
+    run_validator(update-mime-database "${PREFIX}/share/mime")
+    if(EXISTS "${PREFIX}/share/mime/globs2")
+        file(STRINGS "${PREFIX}/share/mime/globs2" globs REGEX "application/x-mv100")
+        if(NOT globs MATCHES "application/x-mv100:\\*\\.mv100")
+            fail("update-mime-database did not map *.mv100 to application/x-mv100: ${globs}")
+        endif()
     endif()
 endif()
 

@@ -3,8 +3,8 @@
 #   cmake --install build --prefix /usr/local
 #   cmake --build build --target package        (build/mv100-editor_<version>_<arch>.deb)
 #
-# Only the editor for real hardware is installed: the demo build on the simulated chip is a tool
-# for trying the editor out of the build folder.
+# Only the editor and mv100ctl for real hardware are installed: the demo builds on the simulated
+# chip are tools for trying them out of the build folder.
 
 set(MV100_LICENSE_NAMES
     LICENSE-qt.txt
@@ -41,9 +41,37 @@ add_custom_target(mv100_licenses DEPENDS ${MV100_LICENSE_COPIES})
 add_dependencies(mv100-editor mv100_licenses)
 add_dependencies(mv100-editor-sim mv100_licenses)
 
-install(TARGETS mv100-editor RUNTIME DESTINATION ${MV100_INSTALL_BINDIR})
+install(TARGETS mv100-editor mv100ctl RUNTIME DESTINATION ${MV100_INSTALL_BINDIR})
 install(FILES ${MV100_LICENSE_SOURCES} DESTINATION ${MV100_INSTALL_DOCDIR})
 install(FILES packaging/mv100-editor.desktop DESTINATION share/applications)
+# .mv100 files get their MIME type, which the desktop entry opens; software centres read the
+# AppStream description.
+install(FILES packaging/mv100-editor.xml DESTINATION share/mime/packages)
+set(MV100_APPSTREAM_ID example.morvantide.mv100editor)
+install(FILES packaging/${MV100_APPSTREAM_ID}.metainfo.xml DESTINATION share/metainfo)
+
+# Manual pages and the Debian changelog, compressed as Debian wants them: gzip -9 without the
+# name and time stamp, so that the same source gives the same bytes.
+find_program(MV100_GZIP gzip REQUIRED)
+set(MV100_GZIPPED "")
+foreach(source packaging/mv100-editor.1 packaging/mv100ctl.1 packaging/debian/changelog)
+    get_filename_component(name ${source} NAME)
+    set(copy ${CMAKE_CURRENT_BINARY_DIR}/packaging/${name})
+    add_custom_command(
+        OUTPUT ${copy}.gz
+        COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_SOURCE_DIR}/${source} ${copy}
+        COMMAND ${MV100_GZIP} -9nf ${copy}
+        DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${source}
+        COMMENT "Compressing ${name}"
+        VERBATIM)
+    list(APPEND MV100_GZIPPED ${copy}.gz)
+endforeach()
+add_custom_target(mv100_compressed_docs ALL DEPENDS ${MV100_GZIPPED})
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/packaging/mv100-editor.1.gz
+              ${CMAKE_CURRENT_BINARY_DIR}/packaging/mv100ctl.1.gz
+    DESTINATION share/man/man1)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog.gz packaging/debian/copyright
+    DESTINATION ${MV100_INSTALL_DOCDIR})
 
 # The application icon in the hicolor theme, in the sizes the icon script draws.
 install(FILES resources/res/png/keyboard-alt-tools_512px.png
@@ -66,11 +94,16 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Morvantide")
 set(CPACK_PACKAGE_CONTACT "Morvantide100 Editor maintainers <maintainers@morvantide.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Configuration editor for the Morvantide100 keyboard encoder")
+# Wrapped by hand: CPack indents each line of the extended description by one space.
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
-    "Assigns keys, modifiers, media, mouse and backlight functions, FN layers and macros to the "
-    "key matrix of the Morvantide100 USB keyboard-encoder chip, sets its mouse, LED, backlight, "
-    "lock-key, debounce, custom-data and PIN options, and reads, writes, erases and locks the "
-    "chip over USB HID. Includes a udev rule that lets the logged-in user open the chip.")
+    "Assigns keys, modifiers, media, mouse and backlight functions, FN layers\n"
+    "and macros to the key matrix of the Morvantide100 USB keyboard-encoder\n"
+    "chip, sets its mouse, LED, backlight, lock-key, debounce, custom-data and\n"
+    "PIN options, and reads, writes, erases and locks the chip over USB HID.\n"
+    "\n"
+    "The command-line tool mv100ctl does the same from scripts and checks and\n"
+    "compares configuration files. Includes a udev rule that lets the\n"
+    "logged-in user open the chip.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -107,6 +140,15 @@ if(MV100_BUILD_TESTS)
             -DBUILD_DIR=${CMAKE_BINARY_DIR}
             -DPREFIX=${CMAKE_BINARY_DIR}/install-check
             -DEDITOR=$<TARGET_FILE:mv100-editor>
+            -DAPPSTREAM_ID=${MV100_APPSTREAM_ID}
             "-DLICENSES=${MV100_LICENSE_NAMES}"
             -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckInstall.cmake)
+
+    # The Debian package, built into a scratch folder and judged by lintian: no error and no
+    # warning. Skipped (exit 77) where lintian is missing and in the sanitizer build, which is
+    # not a package.
+    add_test(NAME lintian_package
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/scripts/lintian-package.sh ${CMAKE_BINARY_DIR}
+                $<IF:$<BOOL:${MV100_SANITIZE}>,sanitized,plain>)
+    set_tests_properties(lintian_package PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 600 RUN_SERIAL TRUE)
 endif()

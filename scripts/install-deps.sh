@@ -13,6 +13,11 @@ packages=(
     libhidapi-dev
     libgl-dev
     fonts-dejavu-core
+    lintian
+    desktop-file-utils
+    appstream
+    shared-mime-info
+    dpkg-dev
     "$@"
 )
 
