@@ -1,4 +1,4 @@
-// DeviceMessages: explanations of device outcomes.
+// DeviceMessages: explanations of device outcomes, and the translatable result texts.
 #include "DeviceMessages.h"
 
 #include "CMorvantide100.h"
@@ -6,9 +6,57 @@
 
 #include <QDir>
 
+namespace {
+// CMorvantide100::GetReturnErrorText's texts, word for word and in its order, here where they can
+// be translated; the last one stands for every other code.
+struct ResultText
+{
+    unsigned short result;
+    const char *text;
+};
+constexpr ResultText RESULT_TEXTS[] = {
+    {MV100::RESULT_SUCCESS,
+     QT_TRANSLATE_NOOP("DeviceMessages", "The data was successfully transferred.")},
+    {MV100::RESULT_ERASE,
+     QT_TRANSLATE_NOOP("DeviceMessages",
+                       "An error occurred during data transmission (erase data).")},
+    {MV100::RESULT_LED,
+     QT_TRANSLATE_NOOP("DeviceMessages", "An error occurred during data transmission (led data).")},
+    {MV100::RESULT_MOUSE,
+     QT_TRANSLATE_NOOP("DeviceMessages",
+                       "An error occurred during data transmission (mouse data).")},
+    {MV100::RESULT_MEMORY,
+     QT_TRANSLATE_NOOP("DeviceMessages",
+                       "An error occurred during data transmission (keytable/macro data).")},
+    {MV100::RESULT_LOCK,
+     QT_TRANSLATE_NOOP("DeviceMessages", "An error occurred during data transmission (lock).")},
+    {MV100::RESULT_NEW_PIN,
+     QT_TRANSLATE_NOOP("DeviceMessages", "An error occurred during data transmission (new PIN).")},
+    {MV100::RESULT_CUSTOM_DATA,
+     QT_TRANSLATE_NOOP("DeviceMessages",
+                       "An error occurred during data transmission (custom data).")},
+    {MV100::RESULT_DEBOUNCE,
+     QT_TRANSLATE_NOOP("DeviceMessages",
+                       "An error occurred during data transmission (debounce data).")},
+    {MV100::RESULT_OPEN,
+     QT_TRANSLATE_NOOP("DeviceMessages",
+                       "Can not open/connect Morvantide100. Please check the connection.")},
+    {MV100::RESULT_LOCKED,
+     QT_TRANSLATE_NOOP(
+         "DeviceMessages",
+         "The Morvantide is protected/locked and can be neither read nor written to.")},
+};
+const char *const UNKNOWN_RESULT_TEXT
+    = QT_TRANSLATE_NOOP("DeviceMessages", "An unknown error occurred.");
+} // namespace
+
 QString DeviceMessages::resultText(unsigned short result)
 {
-    return QString::fromWCharArray(CMorvantide100::GetReturnErrorText(result));
+    for (const ResultText &entry : RESULT_TEXTS) {
+        if (entry.result == result)
+            return tr(entry.text);
+    }
+    return tr(UNKNOWN_RESULT_TEXT);
 }
 
 QString DeviceMessages::eraseErrorText(unsigned char detail)

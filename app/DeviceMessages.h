@@ -12,7 +12,7 @@ class DeviceMessages
     Q_DECLARE_TR_FUNCTIONS(DeviceMessages)
 
 public:
-    // The text of a result code of the device layer.
+    // The text of a result code of the device layer, translated.
     static QString resultText(unsigned short result);
     // The erase answer's detail code as the Erase box says it.
     static QString eraseErrorText(unsigned char detail);

@@ -8,6 +8,7 @@
 #include "RecentFiles.h"
 #include "SettingsTabs.h"
 #include "Startup.h"
+#include "Translations.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -58,6 +59,7 @@ MainWindow::MainWindow(QWidget *parent)
         this, ui, &m_document, [this](const QString &title) { return confirmDiscardChanges(title); },
         [this](const QString &file) { loadConfiguration(file, false); });
     createEditMenu();
+    Translations::addLanguageMenu(ui->menuOptions, this);
 
     m_recentFiles = new RecentFiles(ui->menuRecently_Opened, this);
     connect(m_recentFiles, &RecentFiles::openRequested, this, &MainWindow::openRecentFile);

@@ -1,5 +1,7 @@
-// Start-up of the editor: style and application identity.
+// Start-up of the editor: style, application identity and language.
 #include "Startup.h"
+
+#include "Translations.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -21,6 +23,7 @@ void setupApplication(QApplication &app)
     QApplication::setApplicationName(QString::fromLatin1(APPLICATION_NAME));
     QApplication::setApplicationVersion(QString::fromLatin1(APPLICATION_VERSION));
     app.setWindowIcon(QIcon(QStringLiteral(":/icons/keyboard-alt-tools_512px.png")));
+    Translations::install();
 }
 
 } // namespace Startup

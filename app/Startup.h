@@ -1,4 +1,4 @@
-// Start-up of the editor: style and application identity.
+// Start-up of the editor: style, application identity and language.
 #pragma once
 
 class QApplication;
@@ -9,7 +9,7 @@ constexpr const char *APPLICATION_VERSION = "1.0.4";
 constexpr const char *SETTINGS_ORGANISATION = "tarnwicks";
 constexpr const char *SETTINGS_APPLICATION = "mv100-editor";
 
-// Makes the compiled-in icons available and sets the style and the application's name, version
-// and window icon.
+// Makes the compiled-in icons available, sets the style and the application's name, version
+// and window icon, and installs the translation of the chosen language.
 void setupApplication(QApplication &app);
 } // namespace Startup

@@ -10,6 +10,9 @@ packages=(
     qt6-base-dev
     qt6-base-dev-tools
     qt6-qpa-plugins
+    qt6-tools-dev
+    qt6-l10n-tools
+    qt6-translations-l10n
     libhidapi-dev
     libgl-dev
     fonts-dejavu-core

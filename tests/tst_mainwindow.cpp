@@ -47,7 +47,7 @@ private Q_SLOTS:
                             "actionOpenBackupsFolder - actionExit"},
                {"menuDevice", "actionRead actionWrite actionEmpty actionInfo actionMacros"},
                {"menuOptions",
-                "menuClear_Table - actionBackupBeforeWrite actionVerifyAfterWrite"},
+                "menuClear_Table - actionBackupBeforeWrite actionVerifyAfterWrite - menuLanguage"},
                {"menuClear_Table", "actionDefault actionFN1 actionFN2"},
                {"menuHelp", "actionAbout actionForum"},
                // Write comes before Read here.
