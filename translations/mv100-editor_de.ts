@@ -94,6 +94,63 @@
         <source>Modifier keys and special keys for media control, mouse or LED outputs can not used at the same time.</source>
         <translation>Modifikatortasten und Sondertasten für Mediensteuerung, Maus oder LED-Ausgänge können nicht gleichzeitig verwendet werden.</translation>
     </message>
+    <message>
+        <source>Search keys</source>
+        <translation>Tasten suchen</translation>
+    </message>
+    <message>
+        <source>Press Key…</source>
+        <translation>Taste drücken…</translation>
+    </message>
+    <message>
+        <source>This key has no Morvantide100 code.</source>
+        <translation>Diese Taste hat keinen Morvantide100-Code.</translation>
+    </message>
+    <message>
+        <source>Press a key on the keyboard…</source>
+        <translation>Drücken Sie eine Taste auf der Tastatur…</translation>
+    </message>
+</context>
+<context>
+    <name>CellEditing</name>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>&amp;Ausschneiden</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Einfügen</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>Copy Layer To</source>
+        <translation>Ebene kopieren nach</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>The layer %1 is not empty.
+Replace its keys with those of the layer %2?</source>
+        <translation>Die Ebene %1 ist nicht leer.
+Sollen ihre Tasten durch die der Ebene %2 ersetzt werden?</translation>
+    </message>
+    <message>
+        <source>Copy Layer %1 To %2</source>
+        <translation>Ebene %1 nach %2 kopieren</translation>
+    </message>
 </context>
 <context>
     <name>ConfigDocument</name>
@@ -512,6 +569,13 @@ Ziehen Sie den Chip danach ab und stecken Sie ihn wieder ein.</translation>
     </message>
 </context>
 <context>
+    <name>KeyMatrixWidget</name>
+    <message>
+        <source>Empty</source>
+        <translation>Leer</translation>
+    </message>
+</context>
+<context>
     <name>KeySelectDialog</name>
     <message>
         <source>Select a key</source>
@@ -563,6 +627,128 @@ Ziehen Sie den Chip danach ab und stecken Sie ihn wieder ein.</translation>
     <message>
         <source>Please select a key.</source>
         <translation>Bitte wählen Sie eine Taste.</translation>
+    </message>
+</context>
+<context>
+    <name>LegendDialog</name>
+    <message>
+        <source>Export Legend</source>
+        <translation>Legende exportieren</translation>
+    </message>
+    <message>
+        <source>These files already exist:
+%1
+Do you want to replace them?</source>
+        <translation>Diese Dateien existieren bereits:
+%1
+Sollen sie ersetzt werden?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Print Legend</source>
+        <translation>Legende drucken</translation>
+    </message>
+    <message>
+        <source>Layers</source>
+        <translation>Ebenen</translation>
+    </message>
+    <message>
+        <source>Current layer (%1)</source>
+        <translation>Aktuelle Ebene (%1)</translation>
+    </message>
+    <message>
+        <source>All layers, one page each</source>
+        <translation>Alle Ebenen, je eine Seite</translation>
+    </message>
+    <message>
+        <source>Leave out empty rows and columns</source>
+        <translation>Leere Zeilen und Spalten weglassen</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>PDF (A4 landscape)</source>
+        <translation>PDF (A4 quer)</translation>
+    </message>
+    <message>
+        <source>PNG (one image per layer)</source>
+        <translation>PNG (ein Bild je Ebene)</translation>
+    </message>
+    <message>
+        <source>Export…</source>
+        <translation>Exportieren…</translation>
+    </message>
+    <message>
+        <source>Print…</source>
+        <translation>Drucken…</translation>
+    </message>
+    <message>
+        <source>PDF Files (*.pdf)</source>
+        <translation>PDF-Dateien (*.pdf)</translation>
+    </message>
+    <message>
+        <source>PNG Images (*.png)</source>
+        <translation>PNG-Bilder (*.png)</translation>
+    </message>
+    <message>
+        <source>The legend cannot be saved as %1: %2</source>
+        <translation>Die Legende kann nicht als %1 gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>Key legend</source>
+        <translation>Tastenlegende</translation>
+    </message>
+</context>
+<context>
+    <name>LegendRenderer</name>
+    <message>
+        <source>Key legend</source>
+        <translation>Tastenlegende</translation>
+    </message>
+    <message>
+        <source>The PDF could not be drawn.</source>
+        <translation>Das PDF konnte nicht gezeichnet werden.</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Unbenannt</translation>
+    </message>
+    <message>
+        <source>%1 layer – %2 – %3</source>
+        <translation>Ebene %1 – %2 – %3</translation>
+    </message>
+    <message>
+        <source>Media</source>
+        <translation>Medien</translation>
+    </message>
+    <message>
+        <source>Macro</source>
+        <translation>Makro</translation>
+    </message>
+    <message>
+        <source>Mouse</source>
+        <translation>Maus</translation>
+    </message>
+    <message>
+        <source>LED</source>
+        <translation>LED</translation>
+    </message>
+    <message>
+        <source>Empty</source>
+        <translation>Leer</translation>
+    </message>
+    <message>
+        <source>No assignments</source>
+        <translation>Keine Belegungen</translation>
     </message>
 </context>
 <context>
@@ -1220,12 +1406,60 @@ Soll sie ersetzt werden?</translation>
         <translation>LED
 </translation>
     </message>
+    <message>
+        <source>Stable</source>
+        <translation>Stabil</translation>
+    </message>
+    <message>
+        <source>Typing</source>
+        <translation>Tippen</translation>
+    </message>
+    <message>
+        <source>Cell</source>
+        <translation>Zelle</translation>
+    </message>
+    <message>
+        <source>Cell 16Bit</source>
+        <translation>Zelle 16 Bit</translation>
+    </message>
+    <message>
+        <source>Macro type: %1</source>
+        <translation>Makrotyp: %1</translation>
+    </message>
+    <message>
+        <source>Macro not set</source>
+        <translation>Makro nicht belegt</translation>
+    </message>
+    <message>
+        <source>Export Legend…</source>
+        <translation>Legende exportieren…</translation>
+    </message>
+    <message>
+        <source>Print Legend…</source>
+        <translation>Legende drucken…</translation>
+    </message>
+    <message>
+        <source>Legend saved: %1</source>
+        <translation>Legende gespeichert: %1</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
     <message>
         <source>Demo build: the device is a simulated Morvantide100 (state in %1)</source>
         <translation>Demo-Version: Das Gerät ist ein simulierter Morvantide100 (Zustand in %1)</translation>
+    </message>
+    <message>
+        <source>Configuration editor for the Morvantide100 keyboard encoder.</source>
+        <translation>Konfigurationseditor für den Tastatur-Encoder Morvantide100.</translation>
+    </message>
+    <message>
+        <source>A configuration file (.mv100) to open.</source>
+        <translation>Eine zu öffnende Konfigurationsdatei (.mv100).</translation>
+    </message>
+    <message>
+        <source>mv100-editor: only one file can be opened.</source>
+        <translation>mv100-editor: Es kann nur eine Datei geöffnet werden.</translation>
     </message>
 </context>
 <context>
