@@ -110,6 +110,21 @@ QString DeviceMessages::pinRefused()
 
 QString DeviceMessages::writeFailure(const SafeWriteOutcome &outcome)
 {
+    const QString factoryPin = QString::fromLatin1(MV100_PIN::STRING);
+    if (outcome.result == MV100::RESULT_ERASE && outcome.answerLost) {
+        return tr("The chip did not answer the erase, so it may have carried it out: it may now be "
+                  "empty, with the factory PIN (%1).")
+            .arg(factoryPin);
+    }
+    if (outcome.result == MV100::RESULT_NEW_PIN && outcome.answerLost) {
+        return tr("The configuration was written, but the chip did not answer the new PIN: its PIN "
+                  "is either the factory PIN (%1) or the new PIN from the PIN tab.")
+            .arg(factoryPin);
+    }
+    if (outcome.result == MV100::RESULT_LOCK && outcome.answerLost) {
+        return tr("The configuration was written and the chip has the new PIN from the PIN tab, "
+                  "but it did not answer the lock: it may be locked.");
+    }
     if (outcome.result == MV100::RESULT_ERASE)
         return pinRefused() + QLatin1Char(' ') + tr("Nothing on the chip was changed.");
     if (outcome.result == MV100::RESULT_OPEN)

@@ -252,6 +252,7 @@ unsigned short Mv100Transfer::Verify(const Mv100Config &config, const PinBytes &
 
 unsigned short Mv100Transfer::Write(const Mv100Config &config, const PinBytes &pin, bool lock)
 {
+    m_lastAnswerLost = false;
     const Mv100Settings &s = config.settings();
     const PinBytes newPin = hexFieldBytes<MV100::PIN_SIZE>(s.newPin);
     const auto customData = hexFieldBytes<MV100::CUSTOM_DATA_SIZE>(s.customData);
@@ -271,8 +272,12 @@ unsigned short Mv100Transfer::Write(const Mv100Config &config, const PinBytes &p
     // The chip refuses an erase with a wrong PIN through the error flag; everything sent after
     // it would then be refused as well, and the write would end as a false success.
     answer = prefilledAnswer();
-    if (m_device.Erase(answer.data()) != MV100::STATUS_OK || answer[ERASE_ANSWER_FLAG] != 0)
+    const int erased = m_device.Erase(answer.data());
+    if (erased != MV100::STATUS_OK || answer[ERASE_ANSWER_FLAG] != 0) {
+        // Sent but not answered, the erase may have been carried out all the same.
+        m_lastAnswerLost = erased == MV100::STATUS_READ_FAILED;
         return MV100::RESULT_ERASE;
+    }
     step();
 
     // After an erase the chip has the factory PIN.
@@ -301,15 +306,20 @@ unsigned short Mv100Transfer::Write(const Mv100Config &config, const PinBytes &p
         && m_device.WriteDebounce(s.debounce, answer.data()) != MV100::STATUS_OK)
         return MV100::RESULT_DEBOUNCE;
     step();
-    if (m_device.WriteNewPin(MV100_PIN::BYTES.data(), newPin.data(), answer.data())
-        != MV100::STATUS_OK)
+    const int pinStatus = m_device.WriteNewPin(MV100_PIN::BYTES.data(), newPin.data(), answer.data());
+    if (pinStatus != MV100::STATUS_OK) {
+        m_lastAnswerLost = pinStatus == MV100::STATUS_READ_FAILED;
         return MV100::RESULT_NEW_PIN;
+    }
     step();
     if (lock) {
         // Locked with the PIN the chip has from now on.
         setPin(m_device, newPin);
-        if (m_device.WriteLock(answer.data()) != MV100::STATUS_OK)
+        const int lockStatus = m_device.WriteLock(answer.data());
+        if (lockStatus != MV100::STATUS_OK) {
+            m_lastAnswerLost = lockStatus == MV100::STATUS_READ_FAILED;
             return MV100::RESULT_LOCK;
+        }
     }
     step();
     return MV100::RESULT_SUCCESS;

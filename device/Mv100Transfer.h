@@ -59,6 +59,9 @@ public:
     // True when the last successful Read gave a memory image and settings of zeros only, as a
     // chip answers a wrong PIN.
     bool lastReadAllZero() const { return m_lastReadAllZero; }
+    // True when the last Write failed because the erase, the new PIN or the lock was sent but
+    // not answered: the chip may have carried it out.
+    bool lastAnswerLost() const { return m_lastAnswerLost; }
     // The erase command alone; detail = the chip's reason when refused.
     EraseOutcome Erase(const PinBytes &pin, std::uint8_t *detail);
     // The info command alone.
@@ -80,4 +83,5 @@ private:
     CMorvantide100 m_device;
     Progress m_progress;
     bool m_lastReadAllZero = false;
+    bool m_lastAnswerLost = false;
 };

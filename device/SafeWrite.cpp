@@ -63,6 +63,7 @@ SafeWriteOutcome safeWrite(Mv100Transfer &transfer, const Mv100Config &config,
     }
 
     outcome.result = transfer.Write(config, pin, options.lock);
+    outcome.answerLost = transfer.lastAnswerLost();
     if (outcome.result != MV100::RESULT_SUCCESS || !options.verify)
         return outcome;
     if (options.lock) {

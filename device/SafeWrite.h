@@ -21,6 +21,9 @@ struct SafeWriteOutcome
 {
     // The Write's result code (MV100::Result); RESULT_SUCCESS when written.
     unsigned short result = MV100::RESULT_SUCCESS;
+    // The step that failed was sent but not answered (erase, new PIN, lock): the chip may have
+    // carried it out.
+    bool answerLost = false;
     // The user chose not to write when no backup could be made: nothing was sent after the
     // backup's reads.
     bool cancelled = false;

@@ -34,6 +34,13 @@ const QString NOT_VERIFIED = QStringLiteral("The data was written, but it could 
                                             "to verify it: ");
 const QString NOT_LOCKED = QStringLiteral("The configuration was written and the chip has the new "
                                           "PIN from the PIN tab, but it could not be locked.");
+// A command sent but not answered may have been carried out: the box says "may".
+const QString ERASE_LOST = QStringLiteral("The chip did not answer the erase, so it may have "
+                                          "carried it out");
+const QString NEW_PIN_LOST = QStringLiteral("The configuration was written, but the chip did not "
+                                            "answer the new PIN");
+const QString LOCK_LOST = QStringLiteral("The configuration was written and the chip has the new "
+                                         "PIN from the PIN tab, but it did not answer the lock");
 const QString DENIED_TEXT = QStringLiteral("A Morvantide100 is connected, but it cannot be opened "
                                            "(Permission denied).");
 const QString NO_INFO = QStringLiteral("I Device Error|No Morvantide100 present");
@@ -302,9 +309,15 @@ private Q_SLOTS:
                     c = {NO_INFO, "", "Get Info failed: No Morvantide100 present", UNCHANGED, f, n};
                 else if (seq.phase == WRITE
                          && (s.result == RESULT_OPEN || s.result == RESULT_ERASE))
-                    c.informative = (s.result == RESULT_OPEN ? why : UNTOUCHED) + backup;
+                    c.informative = (s.result == RESULT_OPEN ? why
+                                         : f == SILENT            ? ERASE_LOST
+                                                                  : UNTOUCHED)
+                        + backup;
                 else if (s.result == RESULT_LOCK)
-                    c = {c.box, NOT_LOCKED + backup, c.status, WRITTEN, f, n};
+                    c = {c.box, (f == SILENT ? LOCK_LOST : NOT_LOCKED) + backup, c.status, WRITTEN,
+                         f, n};
+                else if (seq.phase == WRITE && f == SILENT && s.result == RESULT_NEW_PIN)
+                    c = {c.box, NEW_PIN_LOST, c.status, PARTLY, f, n};
                 else if (seq.phase == WRITE) // after the erase
                     c = {c.box, ERASED + erasedNote, c.status, PARTLY, f, n};
                 addRow(seq.op, step, c);

@@ -3,8 +3,10 @@
 #include "BackupStore.h"
 #include "CMorvantide100.h"
 #include "ConfigFile.h"
+#include "DeviceMessages.h"
 #include "MainWindow.h"
 #include "Mv100Transfer.h"
+#include "SafeWrite.h"
 #include "SimMorvantide100.h"
 #include "TestSupport.h"
 
@@ -246,6 +248,41 @@ private slots:
         QCOMPARE(window.configuration().keyCode(0, 0, 0), 0x0000);
         window.document().undoStack()->undo();
         QVERIFY(window.configuration() == before);
+    }
+
+    // A command the chip carried out but whose answer was lost: the box must not claim that
+    // nothing changed (erase) or name one PIN for sure (new PIN).
+    void answerLostAfterTheCommand_data()
+    {
+        QTest::addColumn<int>("stepsBefore");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("erase") << 1 << int(MV100::RESULT_ERASE)
+                               << "The chip did not answer the erase, so it may have carried it out";
+        QTest::newRow("new PIN") << 5 + MV100::BLOCK_COUNT + 1 << int(MV100::RESULT_NEW_PIN)
+                                 << "its PIN is either the factory PIN (3C9A71E04B5D28F6) or the new";
+    }
+    void answerLostAfterTheCommand()
+    {
+        QFETCH(int, stepsBefore);
+        QFETCH(int, result);
+        QFETCH(QString, says);
+        putOnChip(sample(1));
+        int steps = 0;
+        Mv100Transfer transfer([&steps, stepsBefore]() {
+            if (++steps == stepsBefore)
+                mv100sim::answerEmpty(true); // carried out, answered with nothing
+        });
+        QVERIFY(transfer.Open());
+        SafeWriteOptions options;
+        options.backup = options.verify = false;
+        const SafeWriteOutcome outcome
+            = safeWrite(transfer, sample(2), FACTORY_PIN, options, nullptr);
+        QCOMPARE(int(outcome.result), result);
+        QVERIFY(outcome.answerLost);
+        QVERIFY2(DeviceMessages::writeFailure(outcome).contains(says),
+                 qPrintable(DeviceMessages::writeFailure(outcome)));
+        QCOMPARE(mv100sim::chip().eraseCount, 2); // the erase was carried out
     }
 
     void lockedByTheWriteIsNotVerified()

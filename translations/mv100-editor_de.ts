@@ -567,6 +567,18 @@ Ziehen Sie den Chip danach ab und stecken Sie ihn wieder ein.</translation>
         <source>An unknown error occurred.</source>
         <translation>Ein unbekannter Fehler ist aufgetreten.</translation>
     </message>
+    <message>
+        <source>The chip did not answer the erase, so it may have carried it out: it may now be empty, with the factory PIN (%1).</source>
+        <translation>Der Chip hat auf das Löschen nicht geantwortet und es daher vielleicht ausgeführt: Er ist jetzt möglicherweise leer und hat die Werks-PIN (%1).</translation>
+    </message>
+    <message>
+        <source>The configuration was written, but the chip did not answer the new PIN: its PIN is either the factory PIN (%1) or the new PIN from the PIN tab.</source>
+        <translation>Die Konfiguration wurde geschrieben, aber der Chip hat auf die neue PIN nicht geantwortet: Seine PIN ist entweder die Werks-PIN (%1) oder die neue PIN aus der Registerkarte PIN.</translation>
+    </message>
+    <message>
+        <source>The configuration was written and the chip has the new PIN from the PIN tab, but it did not answer the lock: it may be locked.</source>
+        <translation>Die Konfiguration wurde geschrieben und der Chip hat die neue PIN aus der Registerkarte PIN, hat aber auf das Sperren nicht geantwortet: Er ist möglicherweise gesperrt.</translation>
+    </message>
 </context>
 <context>
     <name>KeyMatrixWidget</name>
