@@ -53,7 +53,7 @@ TransferProgress::~TransferProgress() = default;
 void TransferProgress::step(int count)
 {
     m_done = std::min(m_done + std::max(count, 0), m_steps);
-    // Every shown value lets the whole window repaint: a few dozen a second are plenty, more
+    // Every shown value lets the whole window repaint: about a dozen a second are plenty, more
     // would add to the time the chip's bus takes.
     if (m_done < m_steps && m_shown.isValid() && m_shown.elapsed() < UPDATE_INTERVAL_MS)
         return;

@@ -27,7 +27,7 @@ class TransferProgress
 {
 public:
     static constexpr int SHOW_AFTER_MS = 300;
-    static constexpr int UPDATE_INTERVAL_MS = 40;
+    static constexpr int UPDATE_INTERVAL_MS = 80;
 
     TransferProgress(QWidget *window, const QString &title, const QString &label, int steps);
     ~TransferProgress();
