@@ -1,7 +1,6 @@
 // DeviceCommands: the device commands of the window, their questions, progress, boxes and status
 // line, over the transfers of the device layer.
 #include "DeviceCommands.h"
-#include "ui_mainwindow.h"
 
 #include "BackupStore.h"
 #include "ConfigDocument.h"
@@ -15,11 +14,11 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
-#include <QTabWidget>
 #include <QTime>
 #include <QUrl>
 
@@ -33,12 +32,11 @@ QSettings settingsStore()
 }
 } // namespace
 
-DeviceCommands::DeviceCommands(QMainWindow *window, Ui::MainWindow *ui, ConfigDocument *document,
+DeviceCommands::DeviceCommands(QMainWindow *window, ConfigDocument *document,
                                std::function<bool(const QString &)> confirmDiscard,
                                std::function<void(const QString &)> openFile)
     : QObject(window)
     , m_window(window)
-    , ui(ui)
     , m_document(document)
     , m_confirmDiscard(std::move(confirmDiscard))
     , m_openFile(std::move(openFile))
@@ -46,22 +44,21 @@ DeviceCommands::DeviceCommands(QMainWindow *window, Ui::MainWindow *ui, ConfigDo
     m_status = new QLabel(window);
     m_status->setObjectName(QStringLiteral("label_device_status"));
     window->statusBar()->addWidget(m_status);
-    createActions();
 }
 
-void DeviceCommands::createActions()
+void DeviceCommands::createActions(QMenu *fileMenu, QAction *beforeExit, QMenu *optionsMenu)
 {
-    const auto option = [this](const char *name, const QString &text, const char *key) {
+    const auto option = [this, optionsMenu](const char *name, const QString &text, const char *key) {
         auto *action = new QAction(text, m_window);
         action->setObjectName(QString::fromLatin1(name));
         action->setCheckable(true);
         action->setChecked(settingsStore().value(QLatin1String(key), true).toBool());
         connect(action, &QAction::toggled, this,
                 [key](bool on) { settingsStore().setValue(QLatin1String(key), on); });
-        ui->menuOptions->addAction(action);
+        optionsMenu->addAction(action);
         return action;
     };
-    ui->menuOptions->addSeparator();
+    optionsMenu->addSeparator();
     m_backupAction = option("actionBackupBeforeWrite", tr("Back Up Before Writing"), KEY_BACKUP);
     m_verifyAction = option("actionVerifyAfterWrite", tr("Verify After Writing"), KEY_VERIFY);
 
@@ -84,8 +81,8 @@ void DeviceCommands::createActions()
         QDir().mkpath(path);
         QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     });
-    ui->menuFile->insertActions(ui->actionExit, {restore, folder});
-    ui->menuFile->insertSeparator(ui->actionExit);
+    fileMenu->insertActions(beforeExit, {restore, folder});
+    fileMenu->insertSeparator(beforeExit);
 }
 
 SafeWriteOptions DeviceCommands::writeOptions() const
@@ -183,7 +180,7 @@ unsigned short DeviceCommands::readDevice()
     // Only a complete read gets here: the editor takes the device's content whole, as one step
     // that Undo takes back, and then shows the device: nothing is unsaved, and Save asks for a
     // name.
-    showDeviceInfo(info);
+    emit deviceInfoRead(info);
     m_document->replaceConfig(config, tr("Read from Device"));
     // The editor now holds the chip's configuration, which no file holds yet.
     m_document->markSaved(QString());
@@ -366,12 +363,6 @@ void DeviceCommands::eraseDevice()
                              tr("Morvantide100 storage has been successfully cleared"));
 }
 
-void DeviceCommands::info()
-{
-    infoDevice();
-    ui->tabWidget->setCurrentWidget(ui->tab_info);
-}
-
 void DeviceCommands::infoDevice()
 {
     Mv100Transfer transfer;
@@ -394,21 +385,5 @@ void DeviceCommands::infoDevice()
         return;
     }
     setStatus(tr("Info read"));
-    showDeviceInfo(info);
-}
-
-void DeviceCommands::showDeviceInfo(const Mv100DeviceInfo &info)
-{
-    QString customData;
-    for (const std::uint8_t byte : info.customData)
-        customData += QString::asprintf("%02X ", byte);
-    ui->info_label_customdata->setText(customData);
-    ui->info_label_lock->setText(info.locked ? tr("Locked") : tr("Unlocked"));
-    ui->info_label_erasecount->setText(QString::asprintf("%d", int(info.eraseCount)));
-    ui->info_label_sn->setText(QString::asprintf("%08x", unsigned(info.serial)));
-    ui->info_label_ver->setText(QString::asprintf("%04X", unsigned(info.version) & 0xFFFF));
-    ui->info_label_vid->setText(
-        QString::asprintf("0x%04X (%d)", MV100::VENDOR_ID, int(MV100::VENDOR_ID)));
-    ui->info_label_pid->setText(
-        QString::asprintf("0x%04X (%d)", MV100::PRODUCT_ID, int(MV100::PRODUCT_ID)));
+    emit deviceInfoRead(info);
 }

@@ -10,12 +10,10 @@
 #include <functional>
 
 QT_BEGIN_NAMESPACE
-namespace Ui {
-class MainWindow;
-}
 class QAction;
 class QLabel;
 class QMainWindow;
+class QMenu;
 class QWidget;
 QT_END_NAMESPACE
 
@@ -33,15 +31,17 @@ public:
 
     // confirmDiscard asks the unsaved-changes question with a title; true to go on; openFile
     // opens a configuration file in the editor (Restore Backup).
-    DeviceCommands(QMainWindow *window, Ui::MainWindow *ui, ConfigDocument *document,
+    DeviceCommands(QMainWindow *window, ConfigDocument *document,
                    std::function<bool(const QString &)> confirmDiscard,
                    std::function<void(const QString &)> openFile);
+    // File > Restore Backup and Open Backups Folder before beforeExit; the two Write options at
+    // the end of the options menu.
+    void createActions(QMenu *fileMenu, QAction *beforeExit, QMenu *optionsMenu);
 
     // The menu commands: checks and questions first, then the transfer and its box.
     void read();
     void write();
     void erase();
-    void info();
 
     // The transfers alone. readDevice takes the device's content only when every read
     // succeeded and says itself when it cannot reach the device (result 4096); the caller
@@ -57,12 +57,14 @@ public:
     // The status line: the outcome of the last device command with its time.
     QString status() const;
 
+Q_SIGNALS:
+    // A Read or Get Info told what the chip is.
+    void deviceInfoRead(const Mv100DeviceInfo &info);
+
 private:
-    void createActions();
     // The "PIN Error" check of the PIN fields.
     bool checkPins(bool withNewPin);
     void showWriteOutcome();
-    void showDeviceInfo(const Mv100DeviceInfo &info);
     void setStatus(const QString &outcome);
     // Asked when the backup before a Write could not be made.
     bool confirmWriteWithoutBackup(const SafeWriteOutcome &outcome);
@@ -70,7 +72,6 @@ private:
     void box(int icon, const QString &title, const QString &text, const QString &informative);
 
     QMainWindow *m_window;
-    Ui::MainWindow *ui;
     ConfigDocument *m_document;
     std::function<bool(const QString &)> m_confirmDiscard;
     std::function<void(const QString &)> m_openFile;

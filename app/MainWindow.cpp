@@ -3,6 +3,7 @@
 #include "ui_mainwindow.h"
 
 #include "DeviceCommands.h"
+#include "DeviceInfoPanel.h"
 #include "KeyMatrixWidget.h"
 #include "MakerLinks.h"
 #include "RecentFiles.h"
@@ -56,8 +57,11 @@ MainWindow::MainWindow(QWidget *parent)
     setHexValidator(ui->custom_edit, 32);
     m_settingsTabs = new SettingsTabs(ui, &m_document, this);
     m_deviceCommands = new DeviceCommands(
-        this, ui, &m_document, [this](const QString &title) { return confirmDiscardChanges(title); },
+        this, &m_document, [this](const QString &title) { return confirmDiscardChanges(title); },
         [this](const QString &file) { loadConfiguration(file, false); });
+    m_deviceCommands->createActions(ui->menuFile, ui->actionExit, ui->menuOptions);
+    connect(m_deviceCommands, &DeviceCommands::deviceInfoRead, this,
+            [this](const Mv100DeviceInfo &info) { DeviceInfoPanel::show(ui, info); });
     createEditMenu();
     Translations::addLanguageMenu(ui->menuOptions, this);
 

@@ -21,7 +21,8 @@ void MainWindow::on_actionEmpty_triggered()
 
 void MainWindow::on_actionInfo_triggered()
 {
-    m_deviceCommands->info();
+    m_deviceCommands->infoDevice();
+    ui->tabWidget->setCurrentWidget(ui->tab_info);
 }
 
 unsigned short MainWindow::ReadMv100()

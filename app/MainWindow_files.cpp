@@ -3,6 +3,7 @@
 #include "ui_mainwindow.h"
 
 #include "ConfigFile.h"
+#include "DeviceInfoPanel.h"
 #include "RecentFiles.h"
 #include "Startup.h"
 
@@ -10,7 +11,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
@@ -44,11 +44,7 @@ void MainWindow::on_actionNew_triggered()
     if (!confirmDiscardChanges(tr("New Configuration")))
         return;
     Clear();
-    for (QLabel *label :
-         {ui->info_label_vid, ui->info_label_pid, ui->info_label_sn, ui->info_label_ver,
-          ui->info_label_customdata, ui->info_label_lock, ui->info_label_erasecount}) {
-        label->setText(tr("-"));
-    }
+    DeviceInfoPanel::clear(ui);
 }
 
 void MainWindow::on_actionOpen_triggered()

@@ -3,26 +3,12 @@
 #include "ui_mainwindow.h"
 
 #include "ButtonDialog.h"
-#include "CKeyTable.h"
-#include "KeyDescription.h"
+#include "CellLabel.h"
 #include "KeyMatrixWidget.h"
-#include "MaterialColor.h"
 
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-namespace {
-constexpr unsigned short CODE_NONE = 0xFFFF;
-// Media, mouse and LED names are looked up without bit 11, which no table code carries.
-constexpr unsigned short FUNCTION_MASK = 0xF7FF;
-constexpr unsigned short LOW_BYTE_MASK = 0x00FF;
-
-QString fromWide(const wchar_t *text)
-{
-    return QString::fromWCharArray(text);
-}
-
-} // namespace
 
 KeyMatrixWidget *MainWindow::createMatrixTab(QWidget *page)
 {
@@ -68,44 +54,11 @@ void MainWindow::setButton(int layer, int x, int y, unsigned short code)
     if (matrix == nullptr)
         return;
 
-    const CKeyTable keys;
-    const unsigned short high = code >> 8;
-    QString text;
-    QColor color = MaterialColor::Black;
-    if (code == CODE_NONE) {
-        // empty and black
-    } else if (high == 0x01) {
-        text = tr("Media\n") + fromWide(keys.GetKeyName(code, FUNCTION_MASK));
-        color = MaterialColor::Green;
-    } else if (high == 0x02) {
-        text = tr("Macro\n") + QString::asprintf("#%02d", code & LOW_BYTE_MASK);
-        color = MaterialColor::Blue;
-    } else if (high == 0x03) {
-        text = tr("Mouse\n") + fromWide(keys.GetKeyName(code, FUNCTION_MASK));
-        color = MaterialColor::Pink;
-    } else if (high == 0x04) {
-        text = tr("LED\n") + fromWide(keys.GetKeyName(code, FUNCTION_MASK));
-        color = MaterialColor::Orange;
-    } else if ((code & 0xF000) == 0xE000) {
-        text = fromWide(keys.GetModifierKeyName(high, 0xFF)) + QLatin1Char('\n')
-            + fromWide(keys.GetKeyName(code, LOW_BYTE_MASK));
-    } else {
-        text = fromWide(keys.GetKeyName(code, LOW_BYTE_MASK));
-    }
-    matrix->setButtonText(y, x, text);
-    matrix->setButtonTextColor(y, x, color);
-    matrix->setButtonAccessibleName(y, x, QString::fromStdWString(KeyDescription::shortName(code)));
-    QString tip = QString::fromStdWString(KeyDescription::toolTip(code));
-    if (high == 0x02 && code != CODE_NONE) {
-        // Which macro, and what kind of macro it is now.
-        static const char *const types[] = {QT_TR_NOOP("Stable"), QT_TR_NOOP("Typing"),
-                                            QT_TR_NOOP("Cell"), QT_TR_NOOP("Cell 16Bit")};
-        const int number = code & LOW_BYTE_MASK;
-        const int type = number < MV100::MACRO_COUNT ? m_document.config().macro(number)[0] : 0xFF;
-        tip += QLatin1Char('\n')
-            + (type < 4 ? tr("Macro type: %1").arg(tr(types[type])) : tr("Macro not set"));
-    }
-    matrix->setButtonToolTip(y, x, tip);
+    const CellLabel label = CellLabel::of(code, m_document.config());
+    matrix->setButtonText(y, x, label.text);
+    matrix->setButtonTextColor(y, x, label.color);
+    matrix->setButtonAccessibleName(y, x, label.accessibleName);
+    matrix->setButtonToolTip(y, x, label.toolTip);
 }
 
 void MainWindow::redrawLayer(int layer)

@@ -35,17 +35,13 @@ const QString NOT_VERIFIED = QStringLiteral("The data was written, but it could 
 const QString NOT_LOCKED = QStringLiteral("The configuration was written and the chip has the new "
                                           "PIN from the PIN tab, but it could not be locked.");
 // A command sent but not answered may have been carried out: the box says "may".
-const QString ERASE_LOST = QStringLiteral("The chip did not answer the erase, so it may have "
-                                          "carried it out");
-const QString NEW_PIN_LOST = QStringLiteral("The configuration was written, but the chip did not "
-                                            "answer the new PIN");
-const QString LOCK_LOST = QStringLiteral("The configuration was written and the chip has the new "
-                                         "PIN from the PIN tab, but it did not answer the lock");
+const QString ERASE_LOST = "The chip did not answer the erase, so it may have carried it out";
+const QString NEW_PIN_LOST = "The configuration was written, but the chip did not answer the new";
+const QString LOCK_LOST = NOT_LOCKED.left(NOT_LOCKED.indexOf("could not")) + "did not answer";
 const QString DENIED_TEXT = QStringLiteral("A Morvantide100 is connected, but it cannot be opened "
                                            "(Permission denied).");
 const QString NO_INFO = QStringLiteral("I Device Error|No Morvantide100 present");
-const QString CLEARED = QStringLiteral("I Success|Morvantide100 storage has been successfully "
-                                       "cleared");
+const QString CLEARED = "I Success|Morvantide100 storage has been successfully cleared";
 
 enum Fault { OK, FAIL, SILENT, UNPLUG, EMPTY, STALE, TWO, NONE, LOCKED, DENIED, BAD_PIN, DETAIL };
 const char *const FAULTS[] = {"ok",   "wfail", "silent", "unplug", "empty",  "stale",
@@ -310,9 +306,7 @@ private Q_SLOTS:
                 else if (seq.phase == WRITE
                          && (s.result == RESULT_OPEN || s.result == RESULT_ERASE))
                     c.informative = (s.result == RESULT_OPEN ? why
-                                         : f == SILENT            ? ERASE_LOST
-                                                                  : UNTOUCHED)
-                        + backup;
+                                     : f == SILENT ? ERASE_LOST : UNTOUCHED) + backup;
                 else if (s.result == RESULT_LOCK)
                     c = {c.box, (f == SILENT ? LOCK_LOST : NOT_LOCKED) + backup, c.status, WRITTEN,
                          f, n};
