@@ -1,9 +1,14 @@
 // Benchmark: the cost of an edit through the configuration document (command push and view
 // update of the window) for a cell, Clear Table and undoing a Read.
+#include "CellEditing.h"
 #include "KeyMatrixWidget.h"
 #include "MainWindow.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QTabWidget>
 #include <QElapsedTimer>
 
 #include <algorithm>
@@ -66,6 +71,23 @@ int main(int argc, char **argv)
             document.undoStack()->undo();
     });
     print("Clear Table of a full layer / its undo", clear, 16);
+
+    // Edit > Paste of a whole copied layer at X0/Y0, through the window's action.
+    Mv100Config full;
+    for (int cell = 0; cell < MV100::CELLS; ++cell)
+        full.setKeyCode(0, cell % MV100::COLUMNS, cell / MV100::COLUMNS, std::uint16_t(4 + cell % 90));
+    QApplication::clipboard()->setMimeData(CellEditing::mimeData(
+        full, 0, QRect(0, 0, MV100::COLUMNS, MV100::ROWS)));
+    window.findChild<QTabWidget *>(QStringLiteral("tabWidget"))->setCurrentIndex(0);
+    window.matrix(0)->setCurrentCell(0, 0);
+    QAction *paste = window.findChild<QAction *>(QStringLiteral("actionPaste"));
+    const Figures pasted = measure(50, [&](int i) {
+        if (i % 2 == 0)
+            paste->trigger();
+        else
+            document.undoStack()->undo();
+    });
+    print("paste of a full 24 x 16 layer / its undo", pasted, 16);
 
     Mv100Config read;
     for (int layer = 0; layer < MV100::LAYERS; ++layer)
