@@ -156,24 +156,9 @@ Mv100Config sample(bool lock)
 // "<icon I/W/C/Q> <title>|<text>|<informative text>".
 QString run(MainWindow &window, const QString &action)
 {
-    const QStringList accept = {"Yes", "Yes, lock", "Erase", "OK"};
-    QString last;
-    QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, [&]() {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (box == nullptr || !box->isVisible())
-            return;
-        last = QString(" IWCQ"[box->icon()]) + ' ' + box->windowTitle() + '|' + box->text() + '|'
-            + box->informativeText();
-        for (QAbstractButton *button : box->buttons()) {
-            if (accept.contains(button->text().remove('&')))
-                return button->click();
-        }
-        box->done(QDialog::Rejected);
-    });
-    timer.start(5);
-    window.findChild<QAction *>(action)->trigger();
-    return last;
+    const QStringList boxes
+        = TestSupport::triggerAnswering(&window, action, {"Yes", "Yes, lock", "Erase", "OK"}, true);
+    return boxes.isEmpty() ? QString() : boxes.constLast();
 }
 
 // Puts the fault into the simulated chip; n: the exchange, device count or erase detail.

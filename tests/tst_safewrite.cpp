@@ -24,23 +24,7 @@ const QString ERASED = QStringLiteral("The chip was erased and holds only part o
 QStringList run(MainWindow &window, const char *action,
                 const QStringList &accept = {"Yes", "Yes, lock", "Erase", "OK", "Write Anyway"})
 {
-    QStringList boxes;
-    QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, [&]() {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (box == nullptr || !box->isVisible())
-            return;
-        boxes << QString(" IWCQ"[box->icon()]) + ' ' + box->windowTitle() + '|' + box->text()
-                + '|' + box->informativeText();
-        for (QAbstractButton *button : box->buttons()) {
-            if (accept.contains(button->text().remove('&')))
-                return button->click();
-        }
-        box->done(QDialog::Rejected);
-    });
-    timer.start(5);
-    window.findChild<QAction *>(action)->trigger();
-    return boxes;
+    return TestSupport::triggerAnswering(&window, action, accept, true);
 }
 
 QString status(const MainWindow &window)

@@ -23,22 +23,7 @@ QString errorBox(int code)
 QStringList run(MainWindow &window, const char *action,
                 const QStringList &accept = {"Yes", "Yes, lock", "Erase", "OK"})
 {
-    QStringList boxes;
-    QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, [&]() {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (box == nullptr || !box->isVisible())
-            return;
-        boxes << QString(" IWCQ"[box->icon()]) + ' ' + box->windowTitle() + '|' + box->text();
-        for (QAbstractButton *button : box->buttons()) {
-            if (accept.contains(button->text().remove('&')))
-                return button->click();
-        }
-        box->done(QDialog::Rejected);
-    });
-    timer.start(5);
-    window.findChild<QAction *>(action)->trigger();
-    return boxes;
+    return TestSupport::triggerAnswering(&window, action, accept);
 }
 
 // What a transfer may change: lines, cells, info labels, text fields, unsaved-changes flag.

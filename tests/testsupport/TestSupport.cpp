@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -107,6 +108,30 @@ void closeAllModals()
             modal->close();
         QApplication::processEvents();
     }
+}
+
+QStringList triggerAnswering(QWidget *window, const QString &action, const QStringList &accept,
+                             bool withInformative)
+{
+    QStringList boxes;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&]() {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible())
+            return;
+        QString seen = QString(" IWCQ"[box->icon()]) + ' ' + box->windowTitle() + '|' + box->text();
+        if (withInformative)
+            seen += '|' + box->informativeText();
+        boxes << seen;
+        for (QAbstractButton *button : box->buttons()) {
+            if (accept.contains(button->text().remove('&')))
+                return button->click();
+        }
+        box->done(QDialog::Rejected);
+    });
+    timer.start(5);
+    window->findChild<QAction *>(action)->trigger();
+    return boxes;
 }
 
 } // namespace TestSupport

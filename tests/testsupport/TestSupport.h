@@ -25,6 +25,12 @@ struct SeenBox
 };
 void answerNextBox(const QString &buttonText, SeenBox *seen = nullptr, int timeoutMs = 5000);
 
+// Triggers the window's action of this object name and answers every message box on the way
+// with the first of the given buttons it has (or closes it). Returns the boxes as
+// "<icon I/W/C/Q> <title>|<text>", followed by "|<informative text>" when asked for.
+QStringList triggerAnswering(QWidget *window, const QString &action, const QStringList &accept,
+                             bool withInformative = false);
+
 // Stops every answer that is still waiting for its modal widget.
 void cancelPendingAnswers();
 
