@@ -161,7 +161,7 @@ void queueStaleAnswer(int device, const std::vector<unsigned char> &answer);
 // nothing, whatever PIN it carries; then the fault is off again. 0 = off.
 void setEraseError(unsigned char detail);
 // Time every exchange takes, in microseconds: its answer becomes readable this long after the
-// write (simulated by sleeping in hid_read). A timed read that gives up first leaves the answer
+// write (simulated by waiting in hid_read). A timed read that gives up first leaves the answer
 // queued, where it turns into a stale answer.
 void setLatencyMicroseconds(int us);
 // A blocking hid_read with nothing to come would wait forever on a real device; here it gives up
