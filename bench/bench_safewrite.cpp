@@ -71,8 +71,8 @@ int main(int argc, char **argv)
     }
 
     setOptions(true, true);
-    // The simulated chip waits out its latency in a sleep; the kernel's default 50 us timer slack
-    // would add to every exchange a delay that belongs to neither the chip nor the editor.
+    // The simulated chip sleeps through most of its latency and spins the rest; a fine timer
+    // slack makes the sleep's wake-up punctual, so the spin stays short.
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     std::printf("Backup + write + verify with simulated bus latency:\n");
     for (const int latencyUs : {1000, 2000}) {
