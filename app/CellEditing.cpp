@@ -16,6 +16,7 @@
 #include <QTabWidget>
 
 namespace {
+// The object names of the Copy Layer To actions.
 const char *const LAYER_NAMES[] = {"Default", "FN1", "FN2"};
 // A block larger than the matrix cannot come from this editor.
 constexpr int MAX_BLOCK_SIDE = 64;
@@ -35,8 +36,8 @@ CellEditing::CellEditing(QWidget *window, ConfigDocument *document,
 
 void CellEditing::addActions(QMenu *menu)
 {
-    const auto add = [this, menu](const char *name, const QString &text, QKeySequence::StandardKey key,
-                                  void (CellEditing::*slot)()) {
+    const auto add = [this, menu](const char *name, const QString &text,
+                                  QKeySequence::StandardKey key, void (CellEditing::*slot)()) {
         QAction *action = menu->addAction(text);
         action->setObjectName(QString::fromLatin1(name));
         action->setShortcut(key);
@@ -51,8 +52,9 @@ void CellEditing::addActions(QMenu *menu)
     QMenu *layers = menu->addMenu(tr("Copy Layer To"));
     layers->setObjectName(QStringLiteral("menuCopyLayerTo"));
     for (int layer = 0; layer < MV100::LAYERS; ++layer) {
-        QAction *action = layers->addAction(QString::fromLatin1(LAYER_NAMES[layer]));
-        action->setObjectName(QStringLiteral("actionCopyLayerTo%1").arg(QLatin1String(LAYER_NAMES[layer])));
+        QAction *action = layers->addAction(ConfigDocument::layerName(layer));
+        action->setObjectName(
+            QStringLiteral("actionCopyLayerTo%1").arg(QLatin1String(LAYER_NAMES[layer])));
         connect(action, &QAction::triggered, this, [this, layer]() { copyLayerTo(layer); });
     }
     // Only another layer can be a target.
@@ -152,7 +154,8 @@ void CellEditing::deleteCells()
     QList<ConfigDocument::CellEdit> edits;
     for (int row = cells.top(); row <= cells.bottom(); ++row) {
         for (int column = cells.left(); column <= cells.right(); ++column)
-            edits << ConfigDocument::CellEdit {currentLayer(), column, row, Mv100Config::EMPTY_CELL};
+            edits << ConfigDocument::CellEdit {currentLayer(), column, row,
+                                               Mv100Config::EMPTY_CELL};
     }
     m_document->setCells(edits, tr("Delete"));
 }
@@ -186,7 +189,7 @@ void CellEditing::copyLayerTo(int target)
         const auto answer = QMessageBox::question(
             m_window, tr("Copy Layer To"),
             tr("The layer %1 is not empty.\nReplace its keys with those of the layer %2?")
-                .arg(QLatin1String(LAYER_NAMES[target]), QLatin1String(LAYER_NAMES[source])),
+                .arg(ConfigDocument::layerName(target), ConfigDocument::layerName(source)),
             QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel);
         if (answer != QMessageBox::Yes)
             return;
@@ -195,9 +198,11 @@ void CellEditing::copyLayerTo(int target)
     for (int cell = 0; cell < MV100::CELLS; ++cell) {
         const int column = cell % MV100::COLUMNS;
         const int row = cell / MV100::COLUMNS;
-        edits << ConfigDocument::CellEdit {target, column, row, config.keyCode(source, column, row)};
+        edits << ConfigDocument::CellEdit {target, column, row,
+                                           config.keyCode(source, column, row)};
     }
-    m_document->setCells(edits, tr("Copy Layer %1 To %2")
-                                    .arg(QLatin1String(LAYER_NAMES[source]),
-                                         QLatin1String(LAYER_NAMES[target])));
+    m_document->setCells(
+        edits,
+        tr("Copy Layer %1 To %2")
+            .arg(ConfigDocument::layerName(source), ConfigDocument::layerName(target)));
 }

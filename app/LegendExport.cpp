@@ -34,6 +34,13 @@ QString tr(const char *text)
     return QCoreApplication::translate("LegendRenderer", text);
 }
 
+// File names stay the same in every language, so that scripts and links find them.
+QString fileLayerName(int layer)
+{
+    static const char *const names[] = {"Default", "FN1", "FN2"};
+    return QLatin1String(names[layer == 1 || layer == 2 ? layer : 0]);
+}
+
 // Paints the layers onto a paged device, each scaled to fit its page.
 bool paintPages(QPagedPaintDevice *device, const Mv100Config &config, const LegendOptions &options)
 {
@@ -132,7 +139,7 @@ QStringList pngFileNames(const QString &file, const LegendOptions &options)
     QStringList files;
     for (int layer : layers) {
         files.append(info.dir().filePath(info.completeBaseName() + QLatin1Char('-')
-                                         + layerName(layer) + QLatin1String(".png")));
+                                         + fileLayerName(layer) + QLatin1String(".png")));
     }
     return files;
 }

@@ -2,6 +2,7 @@
 #include "LegendRenderer.h"
 
 #include "CKeyTable.h"
+#include "ConfigDocument.h"
 #include "MaterialColor.h"
 
 #include <QCoreApplication>
@@ -211,14 +212,7 @@ LegendCell paintCell(QPainter *painter, const QRectF &rect, quint16 code,
 
 QString layerName(int layer)
 {
-    switch (layer) {
-    case 1:
-        return QStringLiteral("FN1");
-    case 2:
-        return QStringLiteral("FN2");
-    default:
-        return QStringLiteral("Default");
-    }
+    return ConfigDocument::layerName(layer == 1 || layer == 2 ? layer : 0);
 }
 
 Kind kindOf(quint16 code)

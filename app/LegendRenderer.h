@@ -70,7 +70,7 @@ namespace LegendRenderer {
 
 enum class Kind { Empty, Key, Media, Macro, Mouse, Led };
 
-// "Default", "FN1", "FN2".
+// "Default", "FN1", "FN2" as the layer tabs name them, in the interface's language.
 QString layerName(int layer);
 // The kind of a code by its high byte, as the layer tabs colour it.
 Kind kindOf(quint16 code);

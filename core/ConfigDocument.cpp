@@ -8,13 +8,15 @@
 namespace {
 // Edits of more cells of one layer than this redraw the layer at once.
 constexpr int CELLS_PER_LAYER_REDRAW = 32;
-
-QString layerName(int layer)
-{
-    static const char *const names[] = {"Default", "FN1", "FN2"};
-    return layer >= 0 && layer < MV100::LAYERS ? QString::fromLatin1(names[layer]) : QString();
-}
 } // namespace
+
+QString ConfigDocument::layerName(int layer)
+{
+    static const char *const names[]
+        = {QT_TRANSLATE_NOOP("ConfigDocument", "Default"),
+           QT_TRANSLATE_NOOP("ConfigDocument", "FN1"), QT_TRANSLATE_NOOP("ConfigDocument", "FN2")};
+    return layer >= 0 && layer < MV100::LAYERS ? tr(names[layer]) : QString();
+}
 
 // --- Commands ---------------------------------------------------------------------------------
 
@@ -52,8 +54,7 @@ public:
         , m_number(number)
         , m_before(document->m_config.macro(number))
         , m_after(after)
-    {
-    }
+    { }
     void redo() override { m_document->applyMacro(m_number, m_after); }
     void undo() override { m_document->applyMacro(m_number, m_before); }
 
@@ -77,8 +78,7 @@ public:
         , m_before(document->m_config.settings())
         , m_after(after)
         , m_mergeKey(mergeKey)
-    {
-    }
+    { }
     void redo() override { m_document->applySettings(m_group, m_after); }
     void undo() override { m_document->applySettings(m_group, m_before); }
     int id() const override { return m_mergeKey >= 0 ? ID : -1; }
@@ -108,8 +108,7 @@ public:
         , m_document(document)
         , m_before(document->m_config)
         , m_after(after)
-    {
-    }
+    { }
     void redo() override { m_document->applyConfig(m_after); }
     void undo() override { m_document->applyConfig(m_before); }
 
@@ -185,14 +184,16 @@ void ConfigDocument::clearLayer(int layer)
     for (int cell = 0; cell < MV100::CELLS; ++cell)
         cells.append(CellEdit {layer, cell % MV100::COLUMNS, cell / MV100::COLUMNS,
                                Mv100Config::EMPTY_CELL});
-    m_undo.push(std::make_unique<CellsCommand>(this, cells, tr("Clear Table %1").arg(layerName(layer))));
+    m_undo.push(
+        std::make_unique<CellsCommand>(this, cells, tr("Clear Table %1").arg(layerName(layer))));
 }
 
 void ConfigDocument::storeMacro(int number, const Mv100Config::Macro &record)
 {
     if (number < 0 || number >= MV100::MACRO_COUNT)
         return;
-    m_undo.push(std::make_unique<MacroCommand>(this, number, record, tr("Store Macro %1").arg(number)));
+    m_undo.push(
+        std::make_unique<MacroCommand>(this, number, record, tr("Store Macro %1").arg(number)));
 }
 
 void ConfigDocument::clearMacro(int number)
@@ -201,7 +202,8 @@ void ConfigDocument::clearMacro(int number)
         return;
     Mv100Config::Macro record {};
     record[0] = 0xFF;
-    m_undo.push(std::make_unique<MacroCommand>(this, number, record, tr("Clear Macro %1").arg(number)));
+    m_undo.push(
+        std::make_unique<MacroCommand>(this, number, record, tr("Clear Macro %1").arg(number)));
 }
 
 void ConfigDocument::changeSettings(SettingGroup group, const Mv100Settings &settings,

@@ -40,6 +40,8 @@ public:
 
     // The layer an FN key switches to (1 or 2), 0 for any other code.
     static int fnTargetLayer(std::uint16_t code);
+    // A layer's name as its tab shows it, in the interface's language; empty outside 0..2.
+    static QString layerName(int layer);
 
     // --- Edits (each one undoable step) --------------------------------------------------
     // A cell's assignment; an FN key on the Default layer also goes to the layer it switches

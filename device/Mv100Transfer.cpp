@@ -5,6 +5,8 @@
 #include "MemoryImage.h"
 #include "SettingsCodec.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace {
@@ -85,8 +87,7 @@ private:
 
 Mv100Transfer::Mv100Transfer(Progress progress)
     : m_progress(std::move(progress))
-{
-}
+{ }
 
 Mv100Transfer::~Mv100Transfer()
 {
@@ -171,8 +172,7 @@ unsigned short Mv100Transfer::ReadRaw(const PinBytes &pin, RawRead &raw)
     return MV100::RESULT_SUCCESS;
 }
 
-unsigned short Mv100Transfer::Read(const PinBytes &pin, Mv100Config &config,
-                                   Mv100DeviceInfo *info)
+unsigned short Mv100Transfer::Read(const PinBytes &pin, Mv100Config &config, Mv100DeviceInfo *info)
 {
     RawRead raw;
     const unsigned short result = ReadRaw(pin, raw);
@@ -226,25 +226,25 @@ unsigned short Mv100Transfer::Verify(const Mv100Config &config, const PinBytes &
             || !std::equal(image.begin() + std::ptrdiff_t(at),
                            image.begin() + std::ptrdiff_t(at + MV100::BLOCK_SIZE),
                            raw.image.begin() + std::ptrdiff_t(at)))
-            found = QStringLiteral("memory block %1").arg(block);
+            found = QCoreApplication::translate("Mv100Transfer", "memory block %1").arg(block);
     }
     const auto differs = [](const auto &sent, const Answer &answer, int offset) {
         return !std::equal(sent.begin(), sent.end(), answer.begin() + offset);
     };
     const auto customData = hexFieldBytes<MV100::CUSTOM_DATA_SIZE>(s.customData);
     if (found.isEmpty() && differs(customData, raw.info, MV100::INFO_CUSTOM_DATA))
-        found = QStringLiteral("custom data");
+        found = QCoreApplication::translate("Mv100Transfer", "custom data");
     if (found.isEmpty() && raw.led[LED_ANSWER_LOCK_KEYS] != s.lockKeys)
-        found = QStringLiteral("lock keys");
+        found = QCoreApplication::translate("Mv100Transfer", "lock keys");
     if (found.isEmpty() && differs(s.led, raw.led, LED_ANSWER_LED))
-        found = QStringLiteral("LED outputs");
+        found = QCoreApplication::translate("Mv100Transfer", "LED outputs");
     if (found.isEmpty() && differs(s.backlight, raw.led, LED_ANSWER_BACKLIGHT))
-        found = QStringLiteral("backlight");
+        found = QCoreApplication::translate("Mv100Transfer", "backlight");
     if (found.isEmpty() && differs(s.mouse, raw.mouse, MV100::ANSWER_DATA))
-        found = QStringLiteral("mouse");
+        found = QCoreApplication::translate("Mv100Transfer", "mouse");
     if (found.isEmpty() && raw.hasDebounce
         && int(raw.debounce[MV100::ANSWER_DATA]) + 1 != int(s.debounce))
-        found = QStringLiteral("debounce");
+        found = QCoreApplication::translate("Mv100Transfer", "debounce");
     if (difference != nullptr)
         *difference = found;
     return MV100::RESULT_SUCCESS;
@@ -306,7 +306,8 @@ unsigned short Mv100Transfer::Write(const Mv100Config &config, const PinBytes &p
         && m_device.WriteDebounce(s.debounce, answer.data()) != MV100::STATUS_OK)
         return MV100::RESULT_DEBOUNCE;
     step();
-    const int pinStatus = m_device.WriteNewPin(MV100_PIN::BYTES.data(), newPin.data(), answer.data());
+    const int pinStatus
+        = m_device.WriteNewPin(MV100_PIN::BYTES.data(), newPin.data(), answer.data());
     if (pinStatus != MV100::STATUS_OK) {
         m_lastAnswerLost = pinStatus == MV100::STATUS_READ_FAILED;
         return MV100::RESULT_NEW_PIN;

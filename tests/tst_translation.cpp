@@ -24,7 +24,6 @@ const QStringList SAME_IN_GERMAN = {
     "LED\n",       "ms",    "Flags", "Trackball", "Joystick",  "Forum", "System",   "English",
     "Deutsch",     "Num",   "Caps",  "Scroll",    "Compose",   "Kana",  "NUM Lock", "CAPS Lock",
     "SCROLL Lock", "Shift", "Alt",   "GUI/Win",   "Ctrl/Strg",
-    "Default", // the name of the first key layer, like FN1 and FN2
 };
 // Numbered outputs ("DAC 0", "PWM 2", "LED 4 (Pin X)") and the cell coordinates.
 const QRegularExpression

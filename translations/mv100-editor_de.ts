@@ -153,6 +153,41 @@ Sollen ihre Tasten durch die der Ebene %2 ersetzt werden?</translation>
     </message>
 </context>
 <context>
+    <name>CellLabel</name>
+    <message>
+        <source>Media
+</source>
+        <translation>Medien
+</translation>
+    </message>
+    <message>
+        <source>Macro
+</source>
+        <translation>Makro
+</translation>
+    </message>
+    <message>
+        <source>Mouse
+</source>
+        <translation>Maus
+</translation>
+    </message>
+    <message>
+        <source>LED
+</source>
+        <translation>LED
+</translation>
+    </message>
+    <message>
+        <source>Macro type: %1</source>
+        <translation>Makrotyp: %1</translation>
+    </message>
+    <message>
+        <source>Macro not set</source>
+        <translation>Makro nicht belegt</translation>
+    </message>
+</context>
+<context>
     <name>ConfigDocument</name>
     <message>
         <source>Assign X%1/Y%2</source>
@@ -169,6 +204,18 @@ Sollen ihre Tasten durch die der Ebene %2 ersetzt werden?</translation>
     <message>
         <source>Clear Macro %1</source>
         <translation>Makro %1 leeren</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>FN1</source>
+        <translation>FN1</translation>
+    </message>
+    <message>
+        <source>FN2</source>
+        <translation>FN2</translation>
     </message>
 </context>
 <context>
@@ -1395,30 +1442,6 @@ Soll sie ersetzt werden?</translation>
         <translation>Soll sie aus der Liste entfernt werden?</translation>
     </message>
     <message>
-        <source>Media
-</source>
-        <translation>Medien
-</translation>
-    </message>
-    <message>
-        <source>Macro
-</source>
-        <translation>Makro
-</translation>
-    </message>
-    <message>
-        <source>Mouse
-</source>
-        <translation>Maus
-</translation>
-    </message>
-    <message>
-        <source>LED
-</source>
-        <translation>LED
-</translation>
-    </message>
-    <message>
         <source>Stable</source>
         <translation>Stabil</translation>
     </message>
@@ -1435,14 +1458,6 @@ Soll sie ersetzt werden?</translation>
         <translation>Zelle 16 Bit</translation>
     </message>
     <message>
-        <source>Macro type: %1</source>
-        <translation>Makrotyp: %1</translation>
-    </message>
-    <message>
-        <source>Macro not set</source>
-        <translation>Makro nicht belegt</translation>
-    </message>
-    <message>
         <source>Export Legend…</source>
         <translation>Legende exportieren…</translation>
     </message>
@@ -1453,6 +1468,37 @@ Soll sie ersetzt werden?</translation>
     <message>
         <source>Legend saved: %1</source>
         <translation>Legende gespeichert: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Mv100Transfer</name>
+    <message>
+        <source>memory block %1</source>
+        <translation>Speicherblock %1</translation>
+    </message>
+    <message>
+        <source>custom data</source>
+        <translation>Benutzerdaten</translation>
+    </message>
+    <message>
+        <source>lock keys</source>
+        <translation>Lock-Tasten</translation>
+    </message>
+    <message>
+        <source>LED outputs</source>
+        <translation>LED-Ausgänge</translation>
+    </message>
+    <message>
+        <source>backlight</source>
+        <translation>Hintergrundbeleuchtung</translation>
+    </message>
+    <message>
+        <source>mouse</source>
+        <translation>Maus</translation>
+    </message>
+    <message>
+        <source>debounce</source>
+        <translation>Entprellung</translation>
     </message>
 </context>
 <context>
