@@ -1,16 +1,14 @@
 // Benchmark: drawing every cell of the three key layers and painting the visible layer.
+#include "BenchSupport.h"
 #include "KeyMatrixWidget.h"
 #include "MainWindow.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QPixmap>
 #include <QTabWidget>
 
-#include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <vector>
 
 namespace {
 // A configuration as users build it: mostly plain keys, some modifier + key codes, macros,
@@ -25,47 +23,30 @@ unsigned short mixedCode(int layer, int x, int y)
     return codes[index];
 }
 
-struct Figures
+void print(const char *what, const BenchSupport::Timings &t)
 {
-    double minMs;
-    double medianMs;
-    double meanMs;
-};
-
-Figures measure(int runs, const std::function<void()> &work)
-{
-    std::vector<double> times;
-    times.reserve(runs);
-    QElapsedTimer timer;
-    for (int i = 0; i < runs; ++i) {
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    double sum = 0;
-    for (double t : times)
-        sum += t;
-    return {times.front(), times[times.size() / 2], sum / times.size()};
+    std::printf("%-52s runs %4d  min %7.3f ms  median %7.3f ms  mean %7.3f ms\n", what,
+                int(t.ms.size()), t.min(), t.median(), t.mean());
 }
 
-void print(const char *what, int runs, const Figures &f)
+// Times runs of work that cannot fail.
+BenchSupport::Timings measure(int runs, const std::function<void()> &work)
 {
-    std::printf("%-52s runs %4d  min %7.3f ms  median %7.3f ms  mean %7.3f ms\n", what, runs,
-                f.minMs, f.medianMs, f.meanMs);
+    return BenchSupport::measure(runs, [&work](int) {
+        work();
+        return true;
+    });
 }
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchSupport::offscreenUnlessChosen();
     QApplication app(argc, argv);
 
     MainWindow window;
     window.resize(1004, 742);
-    window.show();
-    QApplication::processEvents();
+    BenchSupport::showAndPaint(window);
 
     Mv100Config config;
     for (int layer = 0; layer < MV100::LAYERS; ++layer)
@@ -83,30 +64,30 @@ int main(int argc, char **argv)
                 MV100::CELLS, visible->width(), visible->height());
 
     const int drawRuns = 200;
-    const Figures draw = measure(drawRuns, [&window]() { window.redrawAllCells(); });
-    print("setButton on all 3 x 384 cells (redrawAllCells)", drawRuns, draw);
-    std::printf("%-52s %7.3f us\n", "  per cell (median)", draw.medianMs * 1000.0 / cells);
+    const BenchSupport::Timings draw = measure(drawRuns, [&window]() { window.redrawAllCells(); });
+    print("setButton on all 3 x 384 cells (redrawAllCells)", draw);
+    std::printf("%-52s %7.3f us\n", "  per cell (median)", draw.median() * 1000.0 / cells);
 
     const int paintRuns = 50;
-    const Figures repaint = measure(paintRuns, [visible]() { visible->repaint(); });
-    print("repaint() of the visible layer (viewport part)", paintRuns, repaint);
+    const BenchSupport::Timings repaint = measure(paintRuns, [visible]() { visible->repaint(); });
+    print("repaint() of the visible layer (viewport part)", repaint);
 
-    const Figures grab = measure(paintRuns, [visible]() {
+    const BenchSupport::Timings grab = measure(paintRuns, [visible]() {
         const QPixmap pixmap = visible->grab();
         Q_UNUSED(pixmap);
     });
-    print("grab() of the whole visible layer (all 384 cells)", paintRuns, grab);
+    print("grab() of the whole visible layer (all 384 cells)", grab);
 
-    const Figures both = measure(paintRuns, [&window]() {
+    const BenchSupport::Timings both = measure(paintRuns, [&window]() {
         window.redrawAllCells();
         QApplication::processEvents();
     });
-    print("redrawAllCells + event processing (one paint)", paintRuns, both);
+    print("redrawAllCells + event processing (one paint)", both);
 
     const double frameMs = 1000.0 / 60.0;
     std::printf("60 Hz frame budget: %.3f ms; redraw + full grab (median) = %.3f ms (%.1f%%)\n",
-                frameMs, draw.medianMs + grab.medianMs,
-                100.0 * (draw.medianMs + grab.medianMs) / frameMs);
+                frameMs, draw.median() + grab.median(),
+                100.0 * (draw.median() + grab.median()) / frameMs);
 
     // The drawing really happened: a cell shows the text of its code.
     const QString text = visible->buttonText(0, 5);

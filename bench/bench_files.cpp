@@ -1,17 +1,15 @@
 // Benchmark: Save and Open of a full configuration (every cell and every macro in use).
+#include "BenchSupport.h"
 #include "KeyMatrixWidget.h"
 #include "MainWindow.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QSpinBox>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <functional>
-#include <vector>
 
 namespace {
 constexpr int WARM_UP = 3;
@@ -41,43 +39,32 @@ void fillEverything(MainWindow &window)
     window.findChild<QSpinBox *>(QStringLiteral("mouse_spin_min"))->setValue(1);
 }
 
-// Milliseconds of each run of work, after a few runs that are not counted.
-std::vector<double> measure(const std::function<bool()> &work)
+// A few runs first that are not counted, then RUNS counted ones.
+BenchSupport::Timings measure(const std::function<bool()> &work)
 {
-    for (int i = 0; i < WARM_UP; ++i)
-        work();
-    std::vector<double> times;
-    QElapsedTimer timer;
-    for (int i = 0; i < RUNS; ++i) {
-        timer.start();
-        if (!work())
-            return {};
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times;
+    return BenchSupport::measure(
+        RUNS, [&work](int) { return work(); }, WARM_UP);
 }
 
-void report(const char *name, const std::vector<double> &times)
+void report(const char *name, const BenchSupport::Timings &t)
 {
-    if (times.empty()) {
+    if (t.failed()) {
         std::printf("%-6s failed\n", name);
         return;
     }
-    std::printf("%-6s min %7.3f ms   median %7.3f ms   max %7.3f ms   (%d runs)\n", name,
-                times.front(), times[times.size() / 2], times.back(), int(times.size()));
+    std::printf("%-6s min %7.3f ms   median %7.3f ms   max %7.3f ms   (%d runs)\n", name, t.min(),
+                t.median(), t.max(), int(t.ms.size()));
 }
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchSupport::offscreenUnlessChosen();
     QTemporaryDir dir;
     if (!dir.isValid())
         return 1;
-    // Opening a file stores the recent list: keep it out of the user's own settings.
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath(QStringLiteral("config"))));
+    // Opening a file stores the recent list.
+    BenchSupport::keepUserFoldersIn(dir);
 
     QApplication app(argc, argv);
     Q_INIT_RESOURCE(resources);
@@ -87,10 +74,10 @@ int main(int argc, char **argv)
     const QString file = dir.filePath(QStringLiteral("full.mv100"));
 
     // Save: what the Save action does once a name has been chosen.
-    const std::vector<double> save
+    const BenchSupport::Timings save
         = measure([&]() { return window.SaveFile(file, window.GetItems()); });
     // Open: read, check, reset, apply, recent list (as a recent entry does without a question).
-    const std::vector<double> open = measure([&]() {
+    const BenchSupport::Timings open = measure([&]() {
         window.document().markSaved(QString());
         window.openRecentFile(file);
         return window.configuration().keyCode(2, 15, 23) != 0xFFFF;
@@ -99,5 +86,5 @@ int main(int argc, char **argv)
                 static_cast<long long>(QFileInfo(file).size()));
     report("Save", save);
     report("Open", open);
-    return save.empty() || open.empty() ? 1 : 0;
+    return save.failed() || open.failed() ? 1 : 0;
 }

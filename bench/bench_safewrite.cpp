@@ -1,5 +1,6 @@
 // Benchmark: a full Write through the window with backup before and verify after, on the
 // simulated chip with 1 ms and 2 ms per exchange: the wall time against the bus time.
+#include "BenchSupport.h"
 #include "MainWindow.h"
 #include "SafeWrite.h"
 #include "SimMorvantide100.h"
@@ -8,7 +9,6 @@
 #include <QElapsedTimer>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QWindow>
 
 #include <cstdio>
 
@@ -21,32 +21,15 @@ void setOptions(bool backup, bool verify)
     settings.setValue(QStringLiteral("backupBeforeWrite"), backup);
     settings.setValue(QStringLiteral("verifyAfterWrite"), verify);
 }
-// A user clicks Write in a window that is already on screen: its first paint, which the dialog's
-// event processing would otherwise do, is not part of the Write.
-void showAndPaint(QWidget &window)
-{
-    window.show();
-    QElapsedTimer waited;
-    waited.start();
-    while (!(window.windowHandle() && window.windowHandle()->isExposed())
-           && waited.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::processEvents();
-}
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchSupport::offscreenUnlessChosen();
     QTemporaryDir dir;
     if (!dir.isValid())
         return 1;
-    // Settings and backups stay out of the user's own folders.
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath(QStringLiteral("config"))));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath(QStringLiteral("data"))));
+    BenchSupport::keepUserFoldersIn(dir);
     QApplication app(argc, argv);
 
     std::printf("Exchanges of one Write (zero latency):\n");
@@ -79,7 +62,7 @@ int main(int argc, char **argv)
         mv100sim::reset();
         mv100sim::setLatencyMicroseconds(latencyUs);
         MainWindow window;
-        showAndPaint(window);
+        BenchSupport::showAndPaint(window);
         QElapsedTimer timer;
         timer.start();
         const int before = mv100sim::exchangeCount();

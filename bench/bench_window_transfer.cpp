@@ -4,6 +4,7 @@
 // CMorvantide100 (transport, commands and the simulated chip, which runs in this process). The
 // difference is the editor's own cost: reading and filling the widgets, the progress indication,
 // the model copy and the redraw of the 1152 cells.
+#include "BenchSupport.h"
 #include "CMorvantide100.h"
 #include "MainWindow.h"
 #include "MemoryImage.h"
@@ -13,12 +14,9 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <random>
-#include <vector>
 
 namespace {
 constexpr int ROUNDS = 25;
@@ -27,29 +25,13 @@ constexpr int WRITE_EXCHANGES = 5 + MV100::BLOCK_COUNT + 2;
 // Info, mouse, LED, debounce, 248 blocks.
 constexpr int READ_EXCHANGES = 4 + MV100::BLOCK_COUNT;
 
-double milliseconds(const std::function<void()> &work)
+BenchSupport::Timings measure(const std::function<void()> &work)
 {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    const auto end = std::chrono::steady_clock::now();
-    return std::chrono::duration<double, std::milli>(end - start).count();
-}
-
-struct Figures
-{
-    double median = 0;
-    double best = 0;
-};
-
-Figures measure(const std::function<void()> &work)
-{
-    std::vector<double> times;
-    for (int round = 0; round < ROUNDS; ++round) {
-        times.push_back(milliseconds(work));
+    return BenchSupport::measure(ROUNDS, [&work](int) {
+        work();
         mv100sim::clearLog(); // the simulator's log would otherwise grow without bound
-    }
-    std::sort(times.begin(), times.end());
-    return {times[times.size() / 2], times.front()};
+        return true;
+    });
 }
 
 // A configuration with every cell and macro byte set.
@@ -123,16 +105,13 @@ void bareRead()
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchSupport::offscreenUnlessChosen();
     QTemporaryDir home;
     if (!home.isValid())
         return 1;
-    // The Write alone, as before backup and verify existed (bench_safewrite measures those), and
-    // settings kept out of the user's own.
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
+    BenchSupport::keepUserFoldersIn(home);
     QApplication app(argc, argv);
-    {
+    { // the Write alone, as before backup and verify existed (bench_safewrite measures those)
         QSettings settings(QStringLiteral("tarnwicks"), QStringLiteral("mv100-editor"));
         settings.setValue(QStringLiteral("backupBeforeWrite"), false);
         settings.setValue(QStringLiteral("verifyAfterWrite"), false);
@@ -141,7 +120,7 @@ int main(int argc, char *argv[])
     mv100sim::setLatencyMicroseconds(0);
 
     MainWindow window;
-    window.show();
+    BenchSupport::showAndPaint(window);
     fillWindow(window);
     CMorvantide100 model;
     modelOf(window, model);
@@ -169,10 +148,10 @@ int main(int argc, char *argv[])
         }
     }
 
-    const Figures windowWrite = measure([&]() { result |= window.WriteMv100(); });
-    const Figures bareWriteFigures = measure([&]() { bareWrite(model); });
-    const Figures windowRead = measure([&]() { result |= window.ReadMv100(); });
-    const Figures bareReadFigures = measure([]() { bareRead(); });
+    const BenchSupport::Timings windowWrite = measure([&]() { result |= window.WriteMv100(); });
+    const BenchSupport::Timings bareWriteFigures = measure([&]() { bareWrite(model); });
+    const BenchSupport::Timings windowRead = measure([&]() { result |= window.ReadMv100(); });
+    const BenchSupport::Timings bareReadFigures = measure([]() { bareRead(); });
     if (result != MV100::RESULT_SUCCESS) {
         std::printf("a transfer failed (result bits 0x%04X): figures not valid\n", result);
         return 1;
@@ -182,12 +161,12 @@ int main(int argc, char *argv[])
                 ROUNDS);
     std::printf("%-6s %14s %14s %14s\n", "", "window [ms]", "bare [ms]", "editor [ms]");
     std::printf("%-6s %14s %14s %14s\n", "", "median/best", "median/best", "median");
-    std::printf("%-6s %6.2f/%6.2f %6.2f/%6.2f %14.2f\n", "Write", windowWrite.median,
-                windowWrite.best, bareWriteFigures.median, bareWriteFigures.best,
-                windowWrite.median - bareWriteFigures.median);
-    std::printf("%-6s %6.2f/%6.2f %6.2f/%6.2f %14.2f\n", "Read", windowRead.median, windowRead.best,
-                bareReadFigures.median, bareReadFigures.best,
-                windowRead.median - bareReadFigures.median);
+    std::printf("%-6s %6.2f/%6.2f %6.2f/%6.2f %14.2f\n", "Write", windowWrite.median(),
+                windowWrite.min(), bareWriteFigures.median(), bareWriteFigures.min(),
+                windowWrite.median() - bareWriteFigures.median());
+    std::printf("%-6s %6.2f/%6.2f %6.2f/%6.2f %14.2f\n", "Read", windowRead.median(),
+                windowRead.min(), bareReadFigures.median(), bareReadFigures.min(),
+                windowRead.median() - bareReadFigures.median());
     std::printf("Editor's own cost: the window's time less the bare exchanges (target < 50 ms).\n");
     return 0;
 }
