@@ -24,14 +24,6 @@
 
 #include <memory>
 
-namespace {
-QSettings settingsStore()
-{
-    return QSettings(QString::fromLatin1(Startup::SETTINGS_ORGANISATION),
-                     QString::fromLatin1(Startup::SETTINGS_APPLICATION));
-}
-} // namespace
-
 DeviceCommands::DeviceCommands(QMainWindow *window, ConfigDocument *document,
                                std::function<bool(const QString &)> confirmDiscard,
                                std::function<void(const QString &)> openFile)
@@ -48,13 +40,14 @@ DeviceCommands::DeviceCommands(QMainWindow *window, ConfigDocument *document,
 
 void DeviceCommands::createActions(QMenu *fileMenu, QAction *beforeExit, QMenu *optionsMenu)
 {
-    const auto option = [this, optionsMenu](const char *name, const QString &text, const char *key) {
+    const auto option = [this, optionsMenu](const char *name, const QString &text,
+                                            const char *key) {
         auto *action = new QAction(text, m_window);
         action->setObjectName(QString::fromLatin1(name));
         action->setCheckable(true);
-        action->setChecked(settingsStore().value(QLatin1String(key), true).toBool());
+        action->setChecked(Startup::settingsStore().value(QLatin1String(key), true).toBool());
         connect(action, &QAction::toggled, this,
-                [key](bool on) { settingsStore().setValue(QLatin1String(key), on); });
+                [key](bool on) { Startup::settingsStore().setValue(QLatin1String(key), on); });
         optionsMenu->addAction(action);
         return action;
     };
@@ -101,7 +94,8 @@ QString DeviceCommands::status() const
 
 void DeviceCommands::setStatus(const QString &outcome)
 {
-    m_status->setText(tr("%1 %2").arg(outcome, QTime::currentTime().toString(QStringLiteral("HH:mm:ss"))));
+    m_status->setText(
+        tr("%1 %2").arg(outcome, QTime::currentTime().toString(QStringLiteral("HH:mm:ss"))));
 }
 
 void DeviceCommands::box(int icon, const QString &title, const QString &text,
@@ -122,7 +116,8 @@ bool DeviceCommands::checkPins(bool withNewPin)
         return false;
     }
     if (withNewPin && !isPinText(m_document->config().settings().newPin)) {
-        QMessageBox::warning(m_window, tr("PIN Error"), tr("The new PIN must be 16 characters long."));
+        QMessageBox::warning(m_window, tr("PIN Error"),
+                             tr("The new PIN must be 16 characters long."));
         return false;
     }
     return true;
@@ -161,9 +156,8 @@ unsigned short DeviceCommands::readDevice()
     }
     Mv100Config config = m_document->config();
     Mv100DeviceInfo info;
-    progress = std::make_unique<TransferProgress>(m_window, tr("Read"),
-                                                  tr("Reading from the Morvantide100 ..."),
-                                                  Mv100Transfer::READ_STEPS);
+    progress = std::make_unique<TransferProgress>(
+        m_window, tr("Read"), tr("Reading from the Morvantide100 ..."), Mv100Transfer::READ_STEPS);
     const unsigned short result
         = transfer.Read(Mv100Transfer::pinBytes(m_document->devicePin()), config, &info);
     progress.reset();
@@ -222,10 +216,10 @@ bool DeviceCommands::confirmWriteWithoutBackup(const SafeWriteOutcome &outcome)
     const QString reason = outcome.backupReadResult != MV100::RESULT_SUCCESS
         ? DeviceMessages::resultText(outcome.backupReadResult)
         : outcome.backupError;
-    QMessageBox question(QMessageBox::Warning, tr("Back Up Before Writing"),
-                         tr("The chip's configuration could not be backed up: %1\nWrite anyway?")
-                             .arg(reason),
-                         QMessageBox::NoButton, m_window);
+    QMessageBox question(
+        QMessageBox::Warning, tr("Back Up Before Writing"),
+        tr("The chip's configuration could not be backed up: %1\nWrite anyway?").arg(reason),
+        QMessageBox::NoButton, m_window);
     const QPushButton *write = question.addButton(tr("Write Anyway"), QMessageBox::AcceptRole);
     question.addButton(tr("Cancel"), QMessageBox::RejectRole);
     question.exec();
@@ -245,9 +239,8 @@ unsigned short DeviceCommands::writeDevice()
         m_lastWrite.result = MV100::RESULT_OPEN;
         return m_lastWrite.result;
     }
-    progress = std::make_unique<TransferProgress>(m_window, tr("Write"),
-                                                  tr("Writing to the Morvantide100 ..."),
-                                                  safeWriteSteps(options));
+    progress = std::make_unique<TransferProgress>(
+        m_window, tr("Write"), tr("Writing to the Morvantide100 ..."), safeWriteSteps(options));
     m_lastWrite = safeWrite(transfer, m_document->config(), m_document->devicePin(), options,
                             [this, &progress](const SafeWriteOutcome &outcome) {
                                 // The question is not asked over the progress dialog.

@@ -19,8 +19,8 @@ void show(Ui::MainWindow *ui, const Mv100DeviceInfo &info)
                                      ? QCoreApplication::translate("DeviceCommands", "Locked")
                                      : QCoreApplication::translate("DeviceCommands", "Unlocked"));
     ui->info_label_erasecount->setText(QString::asprintf("%d", int(info.eraseCount)));
-    ui->info_label_sn->setText(QString::asprintf("%08x", unsigned(info.serial)));
-    ui->info_label_ver->setText(QString::asprintf("%04X", unsigned(info.version) & 0xFFFF));
+    ui->info_label_sn->setText(info.serialText());
+    ui->info_label_ver->setText(info.firmwareText());
     ui->info_label_vid->setText(
         QString::asprintf("0x%04X (%d)", MV100::VENDOR_ID, int(MV100::VENDOR_ID)));
     ui->info_label_pid->setText(

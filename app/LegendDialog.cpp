@@ -14,7 +14,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
 #include <QVBoxLayout>
 
 namespace {
@@ -29,9 +28,7 @@ QString proposedPath(const QString &configFile, LegendDialog::Format format)
         folder = info.absolutePath();
         base = info.completeBaseName() + QLatin1String("-legend");
     } else {
-        const QSettings settings(QString::fromLatin1(Startup::SETTINGS_ORGANISATION),
-                                 QString::fromLatin1(Startup::SETTINGS_APPLICATION));
-        folder = settings.value(QStringLiteral("lastDir")).toString();
+        folder = Startup::lastDir();
     }
     const QString suffix
         = format == LegendDialog::Format::Pdf ? QStringLiteral(".pdf") : QStringLiteral(".png");

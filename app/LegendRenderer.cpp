@@ -3,7 +3,6 @@
 
 #include "CKeyTable.h"
 #include "ConfigDocument.h"
-#include "MaterialColor.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -29,8 +28,6 @@ constexpr int HEADER_PIXELS = 16;
 constexpr int TAG_PIXELS = 11;
 constexpr int NAME_MAX_PIXELS = 17;
 constexpr int NAME_MIN_PIXELS = 9;
-constexpr quint16 FUNCTION_MASK = 0xF7FF; // no table code has bit 11
-constexpr quint16 LOW_BYTE_MASK = 0x00FF;
 
 QString tr(const char *text)
 {
@@ -39,11 +36,8 @@ QString tr(const char *text)
 
 QString longName(quint16 code)
 {
-    for (const KeyMapping &row : CKeyTable::m_KeyMapping) {
-        if (row.code == code)
-            return QString::fromWCharArray(row.longName).trimmed();
-    }
-    return QString();
+    const KeyMapping &row = CKeyTable::m_KeyMapping[CKeyTable().GetIndexByUsbCode(code)];
+    return row.code == code ? QString::fromWCharArray(row.longName).trimmed() : QString();
 }
 
 QString hexCode(quint16 code)
@@ -215,24 +209,6 @@ QString layerName(int layer)
     return ConfigDocument::layerName(layer == 1 || layer == 2 ? layer : 0);
 }
 
-Kind kindOf(quint16 code)
-{
-    if (code == Mv100Config::EMPTY_CELL)
-        return Kind::Empty;
-    switch (code >> 8) {
-    case 0x01:
-        return Kind::Media;
-    case 0x02:
-        return Kind::Macro;
-    case 0x03:
-        return Kind::Mouse;
-    case 0x04:
-        return Kind::Led;
-    default:
-        return Kind::Key;
-    }
-}
-
 QString kindTag(Kind kind)
 {
     switch (kind) {
@@ -246,22 +222,6 @@ QString kindTag(Kind kind)
         return tr("LED");
     default:
         return QString();
-    }
-}
-
-QColor textColor(Kind kind)
-{
-    switch (kind) {
-    case Kind::Media:
-        return MaterialColor::Green;
-    case Kind::Macro:
-        return MaterialColor::Blue;
-    case Kind::Mouse:
-        return MaterialColor::Pink;
-    case Kind::Led:
-        return MaterialColor::Orange;
-    default:
-        return MaterialColor::Black;
     }
 }
 
@@ -298,14 +258,14 @@ QString defaultCellText(quint16 code)
     case Kind::Empty:
         return tr("Empty");
     case Kind::Macro:
-        return QString::asprintf("Macro #%02d", code & LOW_BYTE_MASK);
+        return QString::asprintf("Macro #%02d", code & CellLabel::LOW_BYTE_MASK);
     case Kind::Media:
     case Kind::Mouse:
     case Kind::Led:
-        name = longName(code & FUNCTION_MASK);
+        name = longName(code & CellLabel::FUNCTION_MASK);
         break;
     case Kind::Key:
-        name = longName(code & LOW_BYTE_MASK);
+        name = longName(code & CellLabel::LOW_BYTE_MASK);
         if ((code & 0xF000) == 0xE000 && !name.isEmpty()) {
             const QString modifier
                 = QString::fromWCharArray(CKeyTable().GetModifierKeyName(high, 0xFF));

@@ -2,6 +2,7 @@
 // assignment in its kind's colours) painted onto any device, exported as PDF or PNG, or printed.
 #pragma once
 
+#include "CellLabel.h"
 #include "Mv100Config.h"
 
 #include <QColor>
@@ -68,16 +69,22 @@ struct LegendPage
 
 namespace LegendRenderer {
 
-enum class Kind { Empty, Key, Media, Macro, Mouse, Led };
+using Kind = CellLabel::Kind;
 
 // "Default", "FN1", "FN2" as the layer tabs name them, in the interface's language.
 QString layerName(int layer);
 // The kind of a code by its high byte, as the layer tabs colour it.
-Kind kindOf(quint16 code);
+inline Kind kindOf(quint16 code)
+{
+    return CellLabel::kindOf(code);
+}
 // "Media", "Macro", "Mouse", "LED"; empty for keys and empty cells.
 QString kindTag(Kind kind);
 // The text colour of a kind as the layer tabs draw it, its light fill and the cell border.
-QColor textColor(Kind kind);
+inline QColor textColor(Kind kind)
+{
+    return CellLabel::textColor(kind);
+}
 QColor fillColor(Kind kind);
 QColor borderColor();
 // The full name of an assignment from the key tables, e.g. "L-Shift + Keyboard a and A",

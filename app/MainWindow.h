@@ -17,6 +17,7 @@ class QAction;
 class QCloseEvent;
 QT_END_NAMESPACE
 
+class CellEditing;
 class KeyMatrixWidget;
 class DeviceCommands;
 class RecentFiles;
@@ -117,6 +118,8 @@ private:
     // Redraws the cells of the layer tabs from the document.
     void connectLayerTabs();
     void redrawLayer(int layer);
+    // Replaces the configuration with a fresh history and makes its PIN the device PIN.
+    void openConfiguration(const Mv100Config &config, const QString &fileName);
     // The "Changes have been made and not saved. Continue?" question; true to go on.
     bool confirmDiscardChanges(const QString &title);
     // Applies a configuration file whole, or refuses it with a warning and changes nothing; a
@@ -131,6 +134,7 @@ private:
     Ui::MainWindow *ui = nullptr;
     QList<KeyMatrixWidget *> m_matrices;
     ConfigDocument m_document;
+    CellEditing *m_cellEditing = nullptr;
     SettingsTabs *m_settingsTabs = nullptr;
     DeviceCommands *m_deviceCommands = nullptr;
     RecentFiles *m_recentFiles = nullptr;

@@ -18,10 +18,14 @@ void MainWindow::createEditMenu()
     menuBar()->insertMenu(ui->menuDevice->menuAction(), menu);
 
     UndoStack *stack = m_document.undoStack();
-    m_undoAction = menu->addAction(QIcon::fromTheme(QStringLiteral("edit-undo"), style()->standardIcon(QStyle::SP_ArrowBack)), tr("&Undo"));
+    m_undoAction = menu->addAction(
+        QIcon::fromTheme(QStringLiteral("edit-undo"), style()->standardIcon(QStyle::SP_ArrowBack)),
+        tr("&Undo"));
     m_undoAction->setObjectName(QStringLiteral("actionUndo"));
     m_undoAction->setShortcut(QKeySequence::Undo);
-    m_redoAction = menu->addAction(QIcon::fromTheme(QStringLiteral("edit-redo"), style()->standardIcon(QStyle::SP_ArrowForward)), tr("&Redo"));
+    m_redoAction = menu->addAction(QIcon::fromTheme(QStringLiteral("edit-redo"),
+                                                    style()->standardIcon(QStyle::SP_ArrowForward)),
+                                   tr("&Redo"));
     m_redoAction->setObjectName(QStringLiteral("actionRedo"));
     m_redoAction->setShortcut(QKeySequence::Redo);
     connect(m_undoAction, &QAction::triggered, stack, &UndoStack::undo);
@@ -29,17 +33,19 @@ void MainWindow::createEditMenu()
 
     const auto update = [this, stack]() {
         m_undoAction->setEnabled(stack->canUndo());
-        m_undoAction->setText(stack->canUndo() ? tr("&Undo %1").arg(stack->undoText()) : tr("&Undo"));
+        m_undoAction->setText(stack->canUndo() ? tr("&Undo %1").arg(stack->undoText())
+                                               : tr("&Undo"));
         m_redoAction->setEnabled(stack->canRedo());
-        m_redoAction->setText(stack->canRedo() ? tr("&Redo %1").arg(stack->redoText()) : tr("&Redo"));
+        m_redoAction->setText(stack->canRedo() ? tr("&Redo %1").arg(stack->redoText())
+                                               : tr("&Redo"));
     };
     connect(stack, &UndoStack::indexChanged, this, update);
     connect(stack, &UndoStack::undoTextChanged, this, update);
     connect(stack, &UndoStack::redoTextChanged, this, update);
     update();
 
-    auto *cells = new CellEditing(this, &m_document, m_matrices, ui->tabWidget);
-    cells->addActions(menu);
+    m_cellEditing = new CellEditing(this, &m_document, m_matrices, ui->tabWidget);
+    m_cellEditing->addActions(menu);
 
     ui->toolBar->insertActions(ui->actionWrite, {m_undoAction, m_redoAction});
     ui->toolBar->insertSeparator(ui->actionWrite);

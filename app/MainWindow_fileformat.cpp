@@ -18,7 +18,5 @@ void MainWindow::SetItems(QList<QString> items)
     Mv100Config config;
     if (!ConfigFile::fromLines(items, &config))
         return;
-    m_document.reset(config, m_document.fileName());
-    // The saved PIN becomes the device's PIN too: after a Write the device has it.
-    m_document.setDevicePin(items[ConfigFile::LINE_PIN]);
+    openConfiguration(config, m_document.fileName());
 }

@@ -16,27 +16,16 @@
 #include <QSettings>
 
 namespace {
-const char *const KEY_LAST_DIR = "lastDir";
-
 QString suffix()
 {
     return QStringLiteral(".mv100");
 }
 
-QString lastDir()
-{
-    const QSettings settings(QString::fromLatin1(Startup::SETTINGS_ORGANISATION),
-                             QString::fromLatin1(Startup::SETTINGS_APPLICATION));
-    return settings.value(QLatin1String(KEY_LAST_DIR)).toString();
-}
-
 void storeLastDir(const QString &fileName)
 {
-    QSettings settings(QString::fromLatin1(Startup::SETTINGS_ORGANISATION),
-                       QString::fromLatin1(Startup::SETTINGS_APPLICATION));
-    settings.setValue(QLatin1String(KEY_LAST_DIR), QFileInfo(fileName).absolutePath());
+    Startup::settingsStore().setValue(QLatin1String(Startup::SETTINGS_KEY_LAST_DIR),
+                                      QFileInfo(fileName).absolutePath());
 }
-
 } // namespace
 
 void MainWindow::on_actionNew_triggered()
@@ -51,8 +40,9 @@ void MainWindow::on_actionOpen_triggered()
 {
     if (!confirmDiscardChanges(tr("New Configuration")))
         return;
-    const QString fileName = QFileDialog::getOpenFileName(
-        this, tr("MV100 File open"), lastDir(), tr("MV100 Files (*.mv100);;All Files (*)"));
+    const QString fileName
+        = QFileDialog::getOpenFileName(this, tr("MV100 File open"), Startup::lastDir(),
+                                       tr("MV100 Files (*.mv100);;All Files (*)"));
     if (fileName.isEmpty())
         return;
     storeLastDir(fileName);
@@ -70,7 +60,8 @@ void MainWindow::on_actionSave_triggered()
 
 void MainWindow::saveAs()
 {
-    const QString start = m_document.fileName().isEmpty() ? lastDir() : m_document.fileName();
+    const QString start
+        = m_document.fileName().isEmpty() ? Startup::lastDir() : m_document.fileName();
     QString fileName = QFileDialog::getSaveFileName(this, tr("MV100 File save"), start,
                                                     tr("MV100 Dateien (*.mv100);;All Files (*)"));
     if (fileName.isEmpty())
@@ -149,9 +140,7 @@ bool MainWindow::loadConfiguration(const QString &fileName, bool recentEntry)
             m_recentFiles->remove(fileName);
         return false;
     }
-    m_document.reset(config, fileName);
-    // The saved PIN becomes the device's PIN too: after a Write the device has it.
-    m_document.setDevicePin(config.settings().newPin);
+    openConfiguration(config, fileName);
     addRecentFile(fileName);
     return true;
 }

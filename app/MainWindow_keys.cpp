@@ -9,7 +9,6 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-
 KeyMatrixWidget *MainWindow::createMatrixTab(QWidget *page)
 {
     auto *scroll = new QScrollArea(page);
@@ -77,8 +76,19 @@ void MainWindow::connectLayerTabs()
     });
     connect(&m_document, &ConfigDocument::layerChanged, this, &MainWindow::redrawLayer);
     connect(&m_document, &ConfigDocument::configReplaced, this, &MainWindow::redrawAllCells);
-    // Macro cells name their macro's type in the tool tip.
-    connect(&m_document, &ConfigDocument::macroChanged, this, &MainWindow::redrawAllCells);
+    // Macro cells name their macro's type in the tool tip; only the cells of that macro show it.
+    connect(&m_document, &ConfigDocument::macroChanged, this, [this](int number) {
+        const std::uint16_t macroCode = std::uint16_t(0x0200 | number);
+        const Mv100Config &config = m_document.config();
+        for (int layer = 0; layer < MV100::LAYERS; ++layer) {
+            for (int y = 0; y < MV100::ROWS; ++y) {
+                for (int x = 0; x < MV100::COLUMNS; ++x) {
+                    if (config.keyCode(layer, x, y) == macroCode)
+                        setButton(layer, x, y, macroCode);
+                }
+            }
+        }
+    });
 }
 
 void MainWindow::redrawAllCells()
@@ -104,6 +114,13 @@ void MainWindow::on_actionFN2_triggered()
 
 void MainWindow::Clear()
 {
-    m_document.reset();
-    m_document.setDevicePin(QString::fromLatin1(MV100_PIN::STRING));
+    // A new configuration's PIN is the factory PIN.
+    openConfiguration(Mv100Config(), QString());
+}
+
+void MainWindow::openConfiguration(const Mv100Config &config, const QString &fileName)
+{
+    m_document.reset(config, fileName);
+    // The configuration's PIN becomes the device's PIN too: after a Write the device has it.
+    m_document.setDevicePin(config.settings().newPin);
 }

@@ -2,24 +2,14 @@
 #include "MainWindow.h"
 #include "ui_mainwindow.h"
 
+#include "CellEditing.h"
 #include "LegendDialog.h"
 
 #include <QAction>
 #include <QDir>
 #include <QStatusBar>
 
-namespace {
-// The layer of the tab shown; any other tab counts as the Default layer.
-int shownLayer(const Ui::MainWindow *ui)
-{
-    const QWidget *tab = ui->tabWidget->currentWidget();
-    if (tab == ui->tab_fn1)
-        return 1;
-    if (tab == ui->tab_fn2)
-        return 2;
-    return 0;
-}
-} // namespace
+#include <algorithm>
 
 void MainWindow::createLegendActions()
 {
@@ -33,9 +23,8 @@ void MainWindow::createLegendActions()
 
     // A group of their own after the Save commands.
     const QList<QAction *> actions = ui->menuFile->actions();
-    const auto *saveAs = findChild<QAction *>(QStringLiteral("actionSaveAs"));
-    QAction *before = actions.value(actions.indexOf(const_cast<QAction *>(saveAs)) + 1,
-                                    ui->actionExit);
+    QAction *saveAs = findChild<QAction *>(QStringLiteral("actionSaveAs"));
+    QAction *before = actions.value(actions.indexOf(saveAs) + 1, ui->actionExit);
     ui->menuFile->insertSeparator(before);
     ui->menuFile->insertActions(before, {exportAction, printAction});
 
@@ -45,8 +34,10 @@ void MainWindow::createLegendActions()
 
 void MainWindow::exportLegend()
 {
-    const QStringList files = LegendDialog::exportLegend(this, m_document.config(), shownLayer(ui),
-                                                         m_document.fileName());
+    // On a settings tab the legend shows the Default layer.
+    const int layer = std::max(0, m_cellEditing->currentLayer());
+    const QStringList files
+        = LegendDialog::exportLegend(this, m_document.config(), layer, m_document.fileName());
     if (!files.isEmpty()) {
         statusBar()->showMessage(
             tr("Legend saved: %1").arg(QDir::toNativeSeparators(files.join(QLatin1String(", ")))),
@@ -56,5 +47,7 @@ void MainWindow::exportLegend()
 
 void MainWindow::printLegend()
 {
-    LegendDialog::printLegend(this, m_document.config(), shownLayer(ui), m_document.fileName());
+    // On a settings tab the legend shows the Default layer.
+    const int layer = std::max(0, m_cellEditing->currentLayer());
+    LegendDialog::printLegend(this, m_document.config(), layer, m_document.fileName());
 }

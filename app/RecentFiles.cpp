@@ -11,12 +11,6 @@
 
 namespace {
 const char *const KEY_RECENT_FILES = "recentFiles";
-
-QSettings settingsStore()
-{
-    return QSettings(QString::fromLatin1(Startup::SETTINGS_ORGANISATION),
-                     QString::fromLatin1(Startup::SETTINGS_APPLICATION));
-}
 } // namespace
 
 RecentFiles::RecentFiles(QMenu *menu, QObject *parent)
@@ -24,7 +18,10 @@ RecentFiles::RecentFiles(QMenu *menu, QObject *parent)
     , m_menu(menu)
 {
     // A list grown elsewhere (another version, a hand-edited store) is cut to the usual length.
-    m_files = settingsStore().value(QLatin1String(KEY_RECENT_FILES)).toStringList().mid(0, MAX_FILES);
+    m_files = Startup::settingsStore()
+                  .value(QLatin1String(KEY_RECENT_FILES))
+                  .toStringList()
+                  .mid(0, MAX_FILES);
     updateMenu();
 }
 
@@ -45,7 +42,7 @@ void RecentFiles::remove(const QString &fileName)
 
 void RecentFiles::store()
 {
-    settingsStore().setValue(QLatin1String(KEY_RECENT_FILES), QStringList(m_files));
+    Startup::settingsStore().setValue(QLatin1String(KEY_RECENT_FILES), QStringList(m_files));
     updateMenu();
 }
 

@@ -60,16 +60,17 @@ void SettingsTabs::findControls()
 {
     QWidget *window = ui->centralwidget->window();
     m_mouse.function = ui->mouse_cmb_function;
-    m_mouse.options = {ui->mouse_chk_opt_analog,   ui->mouse_chk_opt_optical,
-                       ui->mouse_chk_opt_center,   ui->mouse_chk_opt_range,
-                       ui->mouse_chk_opt_reduce,   ui->mouse_chk_opt_invert_x,
-                       ui->mouse_chk_opt_invert_y, ui->mouse_chk_opt_invert_z};
-    m_mouse.axes = {ui->mouse_spin_min, ui->mouse_spin_max, ui->mouse_spin_dead_xy,
-                    ui->mouse_spin_dead_z};
+    m_mouse.options
+        = {ui->mouse_chk_opt_analog,   ui->mouse_chk_opt_optical, ui->mouse_chk_opt_center,
+           ui->mouse_chk_opt_range,    ui->mouse_chk_opt_reduce,  ui->mouse_chk_opt_invert_x,
+           ui->mouse_chk_opt_invert_y, ui->mouse_chk_opt_invert_z};
+    m_mouse.axes
+        = {ui->mouse_spin_min, ui->mouse_spin_max, ui->mouse_spin_dead_xy, ui->mouse_spin_dead_z};
     m_mouse.ballisticFlags = {ui->mouse_chk_balistic_x, ui->mouse_chk_balistic_y,
                               ui->mouse_chk_balistic_z, ui->mouse_chk_balistic_z_slow};
     for (int i = 0; i < 8; ++i)
-        m_mouse.ballisticTable[i] = child<QSpinBox>(window, QStringLiteral("mouse_spin_balistic_%1").arg(i));
+        m_mouse.ballisticTable[i]
+            = child<QSpinBox>(window, QStringLiteral("mouse_spin_balistic_%1").arg(i));
     for (int n = 0; n < MV100_BLOCK::LED_OUTPUTS; ++n) {
         m_led[n].function = child<QComboBox>(window, QStringLiteral("led_cmb_function_%1").arg(n));
         for (std::size_t bit = 0; bit < LED_MODIFIER_NAMES.size(); ++bit) {
@@ -80,10 +81,11 @@ void SettingsTabs::findControls()
     }
     for (std::size_t column = 0; column < BACKLIGHT_COLUMNS.size(); ++column) {
         for (int row = 0; row < MV100_BLOCK::BACKLIGHT_OUTPUTS; ++row) {
-            m_backlight[column * MV100_BLOCK::BACKLIGHT_OUTPUTS + row] = child<QSpinBox>(
-                window, QStringLiteral("backlight_spin_%1_%2")
-                            .arg(QLatin1String(BACKLIGHT_COLUMNS[column]))
-                            .arg(row));
+            m_backlight[column * MV100_BLOCK::BACKLIGHT_OUTPUTS + row]
+                = child<QSpinBox>(window,
+                                  QStringLiteral("backlight_spin_%1_%2")
+                                      .arg(QLatin1String(BACKLIGHT_COLUMNS[column]))
+                                      .arg(row));
         }
     }
 }
@@ -103,10 +105,10 @@ void SettingsTabs::edit(SettingGroup group, const Mv100Settings &settings, int m
     if (m_showing)
         return;
     static const char *const texts[] = {
-        QT_TR_NOOP("Change PIN"),        QT_TR_NOOP("Change Custom Data"),
-        QT_TR_NOOP("Change Lock Keys"),  QT_TR_NOOP("Change Mouse Settings"),
-        QT_TR_NOOP("Change Backlight"),  QT_TR_NOOP("Change LED Outputs"),
-        QT_TR_NOOP("Change Lock Mode"),  QT_TR_NOOP("Change Debounce"),
+        QT_TR_NOOP("Change PIN"),       QT_TR_NOOP("Change Custom Data"),
+        QT_TR_NOOP("Change Lock Keys"), QT_TR_NOOP("Change Mouse Settings"),
+        QT_TR_NOOP("Change Backlight"), QT_TR_NOOP("Change LED Outputs"),
+        QT_TR_NOOP("Change Lock Mode"), QT_TR_NOOP("Change Debounce"),
     };
     if (settings == current()) {
         // Nothing the document keeps has changed; the control may show more (an unused bit).
@@ -199,7 +201,7 @@ void SettingsTabs::connectEdits()
                 if (m_led[n].modifiers[bit] != nullptr && m_led[n].modifiers[bit]->isChecked())
                     modifiers |= 1U << bit;
             }
-            return std::uint8_t(ledCode(item, ledItemTakesModifiers(item) ? modifiers : 0) & 0xFF);
+            return std::uint8_t(ledCode(item, modifiers) & 0xFF);
         };
         if (m_led[n].function != nullptr) {
             connect(m_led[n].function, &QComboBox::currentIndexChanged, this,
@@ -234,13 +236,11 @@ void SettingsTabs::loadMouseDefaults()
 
 void SettingsTabs::refreshAll()
 {
-    for (SettingGroup group :
-         {SettingGroup::NewPin, SettingGroup::CustomData, SettingGroup::LockKeys,
-          SettingGroup::Mouse, SettingGroup::Backlight, SettingGroup::Led, SettingGroup::LockMode,
-          SettingGroup::Debounce})
+    for (SettingGroup group : {SettingGroup::NewPin, SettingGroup::CustomData,
+                               SettingGroup::LockKeys, SettingGroup::Mouse, SettingGroup::Backlight,
+                               SettingGroup::Led, SettingGroup::LockMode, SettingGroup::Debounce})
         refresh(group);
-    quietly(ui->main_edit_pin,
-            [this](QLineEdit *e) { e->setText(m_document->devicePin()); });
+    quietly(ui->main_edit_pin, [this](QLineEdit *e) { e->setText(m_document->devicePin()); });
 }
 
 void SettingsTabs::refresh(SettingGroup group)
@@ -276,7 +276,8 @@ void SettingsTabs::refresh(SettingGroup group)
             showLedRow(n, s.led[n]);
         break;
     case SettingGroup::LockMode:
-        quietly(ui->main_cmb_lock, [&s](QComboBox *c) { c->setCurrentIndex(s.lockMode == 1 ? 1 : 0); });
+        quietly(ui->main_cmb_lock,
+                [&s](QComboBox *c) { c->setCurrentIndex(s.lockMode == 1 ? 1 : 0); });
         break;
     case SettingGroup::Debounce:
         quietly(ui->spin_debounce, [&s](QSpinBox *spin) { spin->setValue(s.debounce); });
@@ -297,7 +298,8 @@ void SettingsTabs::showMouse(const Mv100Settings::MouseBlock &block)
         });
     }
     for (std::size_t i = 0; i < m_mouse.axes.size(); ++i)
-        quietly(m_mouse.axes[i], [&block, i](QSpinBox *spin) { spin->setValue(block[MOUSE_BYTE::MIN + i]); });
+        quietly(m_mouse.axes[i],
+                [&block, i](QSpinBox *spin) { spin->setValue(block[MOUSE_BYTE::MIN + i]); });
     for (std::size_t bit = 0; bit < m_mouse.ballisticFlags.size(); ++bit) {
         quietly(m_mouse.ballisticFlags[bit], [&block, bit](QCheckBox *box) {
             box->setChecked((block[MOUSE_BYTE::BALLISTIC_FLAGS] & (1U << bit)) != 0);

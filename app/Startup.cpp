@@ -16,6 +16,17 @@ static void initResources()
 
 namespace Startup {
 
+QSettings settingsStore()
+{
+    return QSettings(QString::fromLatin1(SETTINGS_ORGANISATION),
+                     QString::fromLatin1(SETTINGS_APPLICATION));
+}
+
+QString lastDir()
+{
+    return settingsStore().value(QLatin1String(SETTINGS_KEY_LAST_DIR)).toString();
+}
+
 void setupApplication(QApplication &app)
 {
     initResources();

@@ -22,12 +22,6 @@ const QString SYSTEM = QStringLiteral("system");
 const QString ENGLISH = QStringLiteral("en");
 const QString GERMAN = QStringLiteral("de");
 
-QSettings settingsStore()
-{
-    return QSettings(QString::fromLatin1(Startup::SETTINGS_ORGANISATION),
-                     QString::fromLatin1(Startup::SETTINGS_APPLICATION));
-}
-
 bool installTranslator(const QString &fileName, const QString &folder)
 {
     auto translator = std::make_unique<QTranslator>();
@@ -44,13 +38,13 @@ bool installTranslator(const QString &fileName, const QString &folder)
 
 QString Translations::languageSetting()
 {
-    const QString setting = settingsStore().value(QLatin1String(SETTINGS_KEY)).toString();
+    const QString setting = Startup::settingsStore().value(QLatin1String(SETTINGS_KEY)).toString();
     return setting == ENGLISH || setting == GERMAN ? setting : SYSTEM;
 }
 
 void Translations::setLanguageSetting(const QString &setting)
 {
-    settingsStore().setValue(QLatin1String(SETTINGS_KEY), setting);
+    Startup::settingsStore().setValue(QLatin1String(SETTINGS_KEY), setting);
 }
 
 QString Translations::resolve(const QString &setting, const QStringList &uiLanguages)

@@ -3,6 +3,7 @@
 #include "CtlIo.h"
 #include "CtlMessages.h"
 #include "CtlShared.h"
+#include "DeviceMessages.h"
 #include "DiffText.h"
 #include "Mv100Ctl.h"
 
@@ -36,8 +37,8 @@ int commandInfo(const Request &request, Io &io)
         error(io, QStringLiteral("No Morvantide100 present"));
         return EXIT_DEVICE_FAILED;
     }
-    const QString serial = QString::asprintf("%08x", unsigned(info.serial));
-    const QString firmware = QString::asprintf("%04X", unsigned(info.version) & 0xFFFF);
+    const QString serial = info.serialText();
+    const QString firmware = info.firmwareText();
     if (request.json) {
         printJson(io,
                   {{QStringLiteral("vendorId"), int(MV100::VENDOR_ID)},
@@ -75,7 +76,7 @@ int commandList(const Request &request, Io &io)
                             {QStringLiteral("usable"), usable}};
         if (denied) {
             object.insert(QStringLiteral("openError"), openError);
-            object.insert(QStringLiteral("hint"), Messages::udevHint());
+            object.insert(QStringLiteral("hint"), DeviceMessages::udevHint());
         }
         printJson(io, object);
     } else {
@@ -86,9 +87,9 @@ int commandList(const Request &request, Io &io)
                         QString::asprintf("%04x", MV100::PRODUCT_ID))
                    .arg(census.openable));
         if (!usable)
-            io.err(Messages::noDeviceExplanation() + QLatin1Char('\n'));
+            io.err(DeviceMessages::noDeviceExplanation(census) + QLatin1Char('\n'));
         if (denied && census.listed > 1)
-            io.err(Messages::udevHint() + QLatin1Char('\n'));
+            io.err(DeviceMessages::udevHint() + QLatin1Char('\n'));
     }
     return usable ? EXIT_OK : EXIT_NO_DEVICE;
 }
@@ -173,7 +174,7 @@ int commandErase(const Request &request, Io &io)
         return EXIT_DEVICE_FAILED;
     }
     if (outcome == Mv100Transfer::EraseOutcome::Refused) {
-        error(io, Messages::eraseErrorText(detail));
+        error(io, DeviceMessages::eraseErrorText(detail));
         // Details 3 and 4 are what the chip answers a PIN it does not take.
         if (detail == 3 || detail == 4)
             io.err(Messages::pinRefused() + QLatin1Char('\n'));

@@ -1,4 +1,5 @@
-// CtlMessages: the editor's texts for device outcomes, as mv100ctl says them on a terminal.
+// CtlMessages: the device outcomes as mv100ctl says them on a terminal, where they differ from
+// the editor's DeviceMessages (which it uses for the rest).
 #pragma once
 
 #include <QString>
@@ -9,13 +10,6 @@ namespace Mv100Ctl::Messages {
 
 // The text of a result code of the device layer (the editor's wording).
 QString resultText(unsigned short result);
-// The erase answer's detail code, as the editor's Erase box says it.
-QString eraseErrorText(unsigned char detail);
-// Why no chip could be used: none connected, several, one that may not be opened (with the udev
-// rule and its commands on Linux), or one that does not answer. Looks at the USB bus now.
-QString noDeviceExplanation();
-// The udev rule and the commands that load it.
-QString udevHint();
 // The chip did not take the PIN.
 QString pinRefused();
 // The state the chip is left in by a write that failed, or empty when nothing needs saying.

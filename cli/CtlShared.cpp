@@ -4,6 +4,7 @@
 #include "ConfigFile.h"
 #include "CtlIo.h"
 #include "CtlMessages.h"
+#include "DeviceMessages.h"
 #include "Mv100Ctl.h"
 
 #include <QDir>
@@ -37,7 +38,7 @@ bool openChip(Io &io, Mv100Transfer &transfer, const QString &failure)
     if (transfer.Open())
         return true;
     error(io, failure);
-    io.err(Messages::noDeviceExplanation() + QLatin1Char('\n'));
+    io.err(DeviceMessages::noDeviceExplanation() + QLatin1Char('\n'));
     return false;
 }
 
@@ -60,7 +61,7 @@ int readChip(Io &io, const Request &request, Mv100Config *config, Mv100DeviceInf
     if (result != MV100::RESULT_SUCCESS) {
         error(io, Messages::resultText(result));
         if (result == MV100::RESULT_OPEN)
-            io.err(Messages::noDeviceExplanation() + QLatin1Char('\n'));
+            io.err(DeviceMessages::noDeviceExplanation() + QLatin1Char('\n'));
         return exitOfResult(result);
     }
     if (allZero) {

@@ -1,7 +1,8 @@
 // DiffText: readable and JSON forms of configuration differences.
 #include "DiffText.h"
 
-#include "CKeyTable.h"
+#include "ConfigDocument.h"
+#include "KeyDescription.h"
 
 namespace Mv100Ctl::DiffText {
 
@@ -12,11 +13,6 @@ const QString ARROW = QStringLiteral(" \u2192 ");
 QString hexByte(unsigned value)
 {
     return QString::asprintf("%02X", value & 0xFFu);
-}
-
-QString fromWide(const wchar_t *text)
-{
-    return QString::fromWCharArray(text);
 }
 
 // The before and after text of a setting without a byte index.
@@ -53,41 +49,11 @@ const char *kindName(ConfigDifference::Kind kind)
 
 } // namespace
 
-QString layerName(int layer)
-{
-    switch (layer) {
-    case 0:
-        return QStringLiteral("Default");
-    case 1:
-        return QStringLiteral("FN1");
-    case 2:
-        return QStringLiteral("FN2");
-    default:
-        return QStringLiteral("Layer %1").arg(layer);
-    }
-}
-
 QString keyName(std::uint16_t code)
 {
-    // The same families the key matrix paints, on one line.
-    const CKeyTable keys;
-    const unsigned high = code >> 8;
-    QString name;
-    if (code == Mv100Config::EMPTY_CELL)
-        return QStringLiteral("Empty");
-    if (high == 0x02)
-        return QString::asprintf("Macro #%02d", code & 0xFF);
-    if (high == 0x01 || high == 0x03 || high == 0x04) {
-        name = fromWide(keys.GetKeyName(code, 0xF7FF));
-    } else if ((code & 0xF000) == 0xE000) {
-        const QString modifier = fromWide(keys.GetModifierKeyName(high, 0xFF));
-        const QString key = fromWide(keys.GetKeyName(code, 0x00FF));
-        if (!modifier.isEmpty() && !key.isEmpty())
-            name = modifier + QStringLiteral(" + ") + key;
-    } else if (high == 0x00) {
-        name = fromWide(keys.GetKeyName(code, 0x00FF));
-    }
-    return name.isEmpty() ? QString::asprintf("0x%04X", unsigned(code)) : name;
+    // The names the key matrix shows, on one line; a code no table knows as its number.
+    const QString name = QString::fromStdWString(KeyDescription::shortName(code));
+    return name == QLatin1String("Unknown") ? QString::asprintf("0x%04X", unsigned(code)) : name;
 }
 
 QString line(const ConfigDifference &d, const Mv100Config &from, const Mv100Config &to)
@@ -95,7 +61,7 @@ QString line(const ConfigDifference &d, const Mv100Config &from, const Mv100Conf
     switch (d.kind) {
     case ConfigDifference::Cell:
         return QStringLiteral("%1 X%2/Y%3: %4")
-            .arg(layerName(d.layer))
+            .arg(ConfigDocument::layerName(d.layer))
             .arg(d.column)
             .arg(d.row)
             .arg(keyName(std::uint16_t(d.before)) + ARROW + keyName(std::uint16_t(d.after)));
@@ -132,7 +98,7 @@ QJsonObject json(const ConfigDifference &d, const Mv100Config &from, const Mv100
                         {QStringLiteral("text"), line(d, from, to)}};
     switch (d.kind) {
     case ConfigDifference::Cell:
-        object.insert(QStringLiteral("layer"), layerName(d.layer));
+        object.insert(QStringLiteral("layer"), ConfigDocument::layerName(d.layer));
         object.insert(QStringLiteral("column"), d.column);
         object.insert(QStringLiteral("row"), d.row);
         object.insert(QStringLiteral("before"), int(d.before));

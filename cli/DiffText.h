@@ -13,10 +13,8 @@
 
 namespace Mv100Ctl::DiffText {
 
-// "Default", "FN1" or "FN2".
-QString layerName(int layer);
-// The name of a cell's code: "A", "L-Shift + A", "Macro #05", "Rewind", "Empty"; the code in
-// hexadecimal when the key table does not know it.
+// The name of a cell's code as the key matrix shows it, on one line: "A", "L-Shift + A",
+// "Macro #05", "Rewind", "DAC0 Max", "Empty"; the code in hexadecimal when no table knows it.
 QString keyName(std::uint16_t code);
 // One difference of from → to: "FN1 X3/Y10: A → L-Shift + A", "Macro 12: byte 3 04 → 05",
 // "mouse: byte 2 3C → 40", "PIN: 3C9A71E04B5D28F6 → 0102030405060708".

@@ -2,6 +2,8 @@
 // the entry that runs one command line.
 #pragma once
 
+#include "AppIdentity.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -23,7 +25,7 @@ enum Exit : int {
 
 // The application name the tool runs under: the editor's, so that the backups and the demo
 // build's simulated chip live in the same data folder as the editor's.
-constexpr const char *APPLICATION_NAME = "Morvantide100 Editor";
+constexpr const char *APPLICATION_NAME = AppIdentity::APPLICATION_NAME;
 constexpr const char *PROGRAM_NAME = "mv100ctl";
 
 // One command line, parsed and checked.

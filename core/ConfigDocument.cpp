@@ -138,15 +138,7 @@ void ConfigDocument::setDevicePin(const QString &pin)
 int ConfigDocument::fnTargetLayer(std::uint16_t code)
 {
     // The whole code is compared, so a modifier + key code never counts as an FN key.
-    for (const KeyName &key : CKeyTable::m_FN1Keys) {
-        if (key.code == code)
-            return 1;
-    }
-    for (const KeyName &key : CKeyTable::m_FN2Keys) {
-        if (key.code == code)
-            return 2;
-    }
-    return 0;
+    return CKeyTable::IsFN1Key(code) ? 1 : CKeyTable::IsFN2Key(code) ? 2 : 0;
 }
 
 void ConfigDocument::assignKey(int layer, int column, int row, std::uint16_t code)

@@ -121,6 +121,11 @@ Mv100Transfer::PinBytes Mv100Transfer::pinBytes(const QString &text)
     return pin;
 }
 
+Mv100Transfer::PinBytes Mv100Transfer::newPinBytes(const QString &text)
+{
+    return hexFieldBytes<MV100::PIN_SIZE>(text);
+}
+
 // A version without device information reads as 0xCCCC and is compared like any other.
 bool Mv100Transfer::knowsDebounce(int version)
 {
@@ -254,7 +259,7 @@ unsigned short Mv100Transfer::Write(const Mv100Config &config, const PinBytes &p
 {
     m_lastAnswerLost = false;
     const Mv100Settings &s = config.settings();
-    const PinBytes newPin = hexFieldBytes<MV100::PIN_SIZE>(s.newPin);
+    const PinBytes newPin = newPinBytes(s.newPin);
     const auto customData = hexFieldBytes<MV100::CUSTOM_DATA_SIZE>(s.customData);
     std::array<std::uint8_t, MOUSE_PAYLOAD_SIZE> mouse {};
     std::copy(s.mouse.begin(), s.mouse.end(), mouse.begin());

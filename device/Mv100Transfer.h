@@ -19,6 +19,10 @@ struct Mv100DeviceInfo
     std::uint16_t eraseCount = 0;
     std::uint32_t serial = 0;
     int version = 0; // the firmware release as GetVersion gives it
+
+    // As the info tab and mv100ctl show them: "0012abcd", "0105".
+    QString serialText() const { return QString::asprintf("%08x", unsigned(serial)); }
+    QString firmwareText() const { return QString::asprintf("%04X", unsigned(version) & 0xFFFF); }
 };
 
 class Mv100Transfer
@@ -28,7 +32,7 @@ public:
     // Called once per finished step: every command, and every block of the memory image.
     using Progress = std::function<void()>;
 
-    static constexpr int READ_COMMANDS = 4;  // info, mouse, LED, debounce
+    static constexpr int READ_COMMANDS = 4; // info, mouse, LED, debounce
     static constexpr int WRITE_COMMANDS = 8; // info, erase, LED, mouse, custom data, debounce,
                                              // new PIN, lock
     static constexpr int READ_STEPS = READ_COMMANDS + MV100::BLOCK_COUNT;
@@ -69,6 +73,9 @@ public:
 
     // The PIN digits of a text, zeros for what it leaves out (the window admits 16 digits).
     static PinBytes pinBytes(const QString &text);
+    // The new PIN of the PIN tab as Write stores it on the chip: what the text leaves out stays
+    // 0xFF. Verify reads back with this one.
+    static PinBytes newPinBytes(const QString &text);
     // True when a firmware version knows the debounce commands.
     static bool knowsDebounce(int version);
 

@@ -52,11 +52,12 @@ SafeWriteOutcome safeWrite(Mv100Transfer &transfer, const Mv100Config &config,
             previous.settings().newPin = devicePin;
             BackupStore store = options.backupFolder.isEmpty() ? BackupStore()
                                                                : BackupStore(options.backupFolder);
-            outcome.backupMade = store.store(previous, info.serial, &outcome.backupFile,
-                                             &outcome.backupError);
+            outcome.backupMade
+                = store.store(previous, info.serial, &outcome.backupFile, &outcome.backupError);
         }
         const bool locked = outcome.backupReadResult == MV100::RESULT_LOCKED;
-        if (!outcome.backupMade && !locked && !(writeWithoutBackup && writeWithoutBackup(outcome))) {
+        if (!outcome.backupMade && !locked
+            && !(writeWithoutBackup && writeWithoutBackup(outcome))) {
             outcome.cancelled = true;
             return outcome;
         }
@@ -71,9 +72,9 @@ SafeWriteOutcome safeWrite(Mv100Transfer &transfer, const Mv100Config &config,
         return outcome;
     }
     // Read back with the PIN the chip has now.
-    const Mv100Transfer::PinBytes newPin = Mv100Transfer::pinBytes(config.settings().newPin);
+    const Mv100Transfer::PinBytes newPin = Mv100Transfer::newPinBytes(config.settings().newPin);
     outcome.verifyReadResult = transfer.Verify(config, newPin, &outcome.verifyDifference);
-    outcome.verified = outcome.verifyReadResult == MV100::RESULT_SUCCESS
-        && outcome.verifyDifference.isEmpty();
+    outcome.verified
+        = outcome.verifyReadResult == MV100::RESULT_SUCCESS && outcome.verifyDifference.isEmpty();
     return outcome;
 }

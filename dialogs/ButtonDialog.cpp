@@ -12,8 +12,6 @@
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 
-#include <cstddef>
-
 namespace {
 constexpr unsigned short CODE_NONE = 0xFFFF;
 constexpr unsigned short MACRO_BASE = 0x0200;
@@ -89,11 +87,9 @@ int modifierUsageOf(Qt::KeyboardModifiers modifiers)
 
 int keyRowOfUsage(int usage)
 {
-    for (std::size_t row = 0; row < CKeyTable::m_KeyMapping.size(); ++row) {
-        if (CKeyTable::m_KeyMapping[row].code == usage)
-            return int(row);
-    }
-    return -1;
+    // The look-up gives row 0 when no row matches.
+    const int row = CKeyTable().GetIndexByUsbCode(static_cast<unsigned short>(usage));
+    return CKeyTable::m_KeyMapping[row].code == usage ? row : -1;
 }
 } // namespace
 

@@ -77,7 +77,11 @@ QString DeviceMessages::eraseErrorText(unsigned char detail)
 
 QString DeviceMessages::noDeviceExplanation()
 {
-    const CMorvantide100::Census census = CMorvantide100::TakeCensus();
+    return noDeviceExplanation(CMorvantide100::TakeCensus());
+}
+
+QString DeviceMessages::noDeviceExplanation(const CMorvantide100::Census &census)
+{
     if (census.listed == 0)
         return tr("No Morvantide100 is connected. Check the USB cable.");
     if (census.listed > 1) {
@@ -85,21 +89,25 @@ QString DeviceMessages::noDeviceExplanation()
             .arg(census.listed);
     }
     if (census.openable == 0) {
-        QString text = tr("A Morvantide100 is connected, but it cannot be opened (%1).")
-                           .arg(census.openError.empty()
-                                    ? tr("no reason given")
-                                    : QString::fromStdWString(census.openError));
+        QString text
+            = tr("A Morvantide100 is connected, but it cannot be opened (%1).")
+                  .arg(census.openError.empty() ? tr("no reason given")
+                                                : QString::fromStdWString(census.openError));
 #ifdef Q_OS_LINUX
-        text += QLatin1Char(' ')
-            + tr("On Linux a normal user may open it only once the udev rule "
-                 "70-morvantide100.rules is loaded:\n"
-                 "sudo install -m 644 packaging/70-morvantide100.rules /etc/udev/rules.d/\n"
-                 "sudo udevadm control --reload-rules && sudo udevadm trigger\n"
-                 "Then unplug the chip and plug it in again.");
+        text += QLatin1Char(' ') + udevHint();
 #endif
         return text;
     }
     return tr("A Morvantide100 is connected but does not answer. Unplug it and plug it in again.");
+}
+
+QString DeviceMessages::udevHint()
+{
+    return tr("On Linux a normal user may open it only once the udev rule "
+              "70-morvantide100.rules is loaded:\n"
+              "sudo install -m 644 packaging/70-morvantide100.rules /etc/udev/rules.d/\n"
+              "sudo udevadm control --reload-rules && sudo udevadm trigger\n"
+              "Then unplug the chip and plug it in again.");
 }
 
 QString DeviceMessages::pinRefused()
