@@ -6,6 +6,8 @@
 #include "CtlIo.h"
 #include "Mv100Ctl.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QStringList>
 
 struct CliRun
@@ -14,6 +16,13 @@ struct CliRun
     QString out;
     QString err;
     QStringList questions;
+    QJsonObject json() const { return QJsonDocument::fromJson(out.toUtf8()).object(); }
+    // The output's JSON, compact and with ' for ", which keeps expected texts short.
+    QString jsonText() const
+    {
+        const QJsonDocument document = QJsonDocument::fromJson(out.toUtf8());
+        return QString::fromUtf8(document.toJson(QJsonDocument::Compact)).replace('"', '\'');
+    }
 };
 
 // Runs "mv100ctl <arguments>" with a buffer for the console; answers = what a person at a
@@ -24,12 +33,8 @@ inline CliRun runCli(const QStringList &arguments, const QStringList &answers = 
     Mv100Ctl::BufferIo io;
     io.isInteractive = interactive || !answers.isEmpty();
     io.answers = answers;
-    CliRun run;
-    run.code = Mv100Ctl::run(QStringList {QStringLiteral("mv100ctl")} + arguments, io);
-    run.out = io.outText;
-    run.err = io.errText;
-    run.questions = io.questions;
-    return run;
+    const int code = Mv100Ctl::run(QStringList {"mv100ctl"} + arguments, io);
+    return {code, io.outText, io.errText, io.questions};
 }
 
 // Writes config as a configuration file; false when it cannot.

@@ -1,4 +1,4 @@
-// Tests of CMorvantide100: model, memory image, opening, commands and block transfer on the sim.
+// Tests of CMorvantide100 on the simulated chip: finding and opening it, and its commands.
 #include "CMorvantide100.h"
 #include "SimMorvantide100.h"
 
@@ -16,8 +16,6 @@ Q_DECLARE_METATYPE(Call)
 namespace {
 const QByteArray EMPTY(MV100::MEMORY_SIZE, char(0xFF));
 const QByteArray PIN = QByteArray::fromHex("A1A2A3A4A5A6A7A8");
-// Long enough for an answer that is there, short enough that silent chips cost little.
-constexpr int SHORT_TIMEOUT_MS = 20;
 
 template<typename Container> QByteArray toBytes(const Container &bytes)
 {
@@ -63,19 +61,61 @@ class TestDevice : public QObject
     QString text(int c) { return QString::fromWCharArray(CMorvantide100::GetReturnErrorText(c)); }
 
 private slots:
-    void initTestCase()
+    void initTestCase() { QCOMPARE(CMorvantide100::ReadTimeout(), MV100::READ_TIMEOUT_MS); }
+    void init() { mv100sim::reset(); }
+
+    void census_data()
     {
-        QCOMPARE(CMorvantide100::ReadTimeout(), MV100::READ_TIMEOUT_MS);
-        CMorvantide100::SetReadTimeout(SHORT_TIMEOUT_MS);
-    }
-    void init()
-    {
-        mv100sim::reset();
-        CMorvantide100::SetReadTimeout(SHORT_TIMEOUT_MS);
+        QTest::addColumn<int>("chips");
+        QTest::addColumn<Interfaces>("interfaces"); // on each chip; empty: a real chip's
+        QTest::addColumn<bool>("denied");
+        QTest::addColumn<QString>("expected"); // listed, openable, error text; then what Open gives
+        const auto row = [](const char *name, int chips, const Interfaces &interfaces,
+                            const char *expected, bool denied = false) {
+            QTest::newRow(name) << chips << interfaces << denied << QString(expected);
+        };
+        row("no chip", 0, {}, "0 0 '' 0");
+        row("one chip", 1, {}, "1 1 '' 1");
+        row("two chips", 2, {}, "2 2 '' 2");
+        row("two, denied", 2, {}, "2 0 'Permission denied' 0", true);
+        row("named, on 0", 2, {{L"ConfigInterface", true, 0, true}}, "2 2 '' 2");
+        row("no product string on 2", 2, {{L"", false, 2, true}}, "2 2 '' 2");
+        row("known name on 2", 2, {{L"Morvantide GPIO", true, 2, true}}, "0 0 '' 0");
+        row("no configuration interface", 1,
+            {{L"Keyboard", true, 0, false}, {L"Vendor", true, 1, true}}, "0 0 '' 0");
+        row("fourteen", 2, Interfaces(7, {L"ConfigInterface", true, 2, true}), "14 14 '' 6");
     }
 
-    // Cell (x, y) of layer L at 768L + 32y + 2x, low byte first; macro slot k at 2304 + 32k.
-    // A short PIN is ignored; clears empty their part, never the PIN; assignment keeps the handle.
+    // Open and the census count the same interfaces; Open keeps only the last handle it opened,
+    // the census none; a second Close does nothing.
+    void census()
+    {
+        QFETCH(int, chips);
+        QFETCH(Interfaces, interfaces);
+        QFETCH(bool, denied);
+        QFETCH(QString, expected);
+        mv100sim::setDeviceCount(chips);
+        for (int d = 0; d < chips && !interfaces.empty(); ++d)
+            mv100sim::setInterfaces(d, interfaces);
+        mv100sim::setOpenDenied(denied);
+        CMorvantide100 device;
+        const int opened = device.Open();
+        const CMorvantide100::Census census = CMorvantide100::TakeCensus();
+        QCOMPARE(QString("%1 %2 '%3' %4")
+                     .arg(census.listed)
+                     .arg(census.openable)
+                     .arg(QString::fromStdWString(census.openError))
+                     .arg(opened),
+                 expected);
+        QCOMPARE(mv100sim::openHandleCount(), opened ? 1 : 0);
+        QCOMPARE(device.GetVersion(), opened ? 0x1030 : MV100::NO_REVISION);
+        unsigned char answer[MV100::REPORT_IN_SIZE] = {};
+        QCOMPARE(device.ReadInfo(answer), opened ? 0 : 2);
+        QCOMPARE(device.Close() + device.Close(), 2);
+        QCOMPARE(device.GetVersion(), MV100::NO_REVISION);
+        QCOMPARE(mv100sim::openHandleCount() + mv100sim::invalidHandleUses(), 0);
+    }
+
     void modelRules()
     {
         CMorvantide100 model, target;
@@ -126,162 +166,6 @@ private slots:
         target = model;
         QCOMPARE(content(target), content(model));
         QVERIFY(target.IsOpen());
-    }
-
-    void imageRoundTrip_data()
-    {
-        QTest::addColumn<int>("length");
-        QTest::newRow("7936") << MV100::MEMORY_SIZE;
-        QTest::newRow("ends inside cell 50") << 101;
-        QTest::newRow("long") << MV100::MEMORY_SIZE + 64;
-    }
-
-    // Byte for byte through model and chip; a short image reads as padded with 0xFF, a long as cut.
-    void imageRoundTrip()
-    {
-        QFETCH(int, length);
-        const Bytes image = randomBytes(length, 99);
-        const QByteArray expected = (toBytes(image) + EMPTY).left(MV100::MEMORY_SIZE);
-        CMorvantide100 model;
-        fill(model);
-        fill(model, image);
-        QCOMPARE(content(model), expected);
-
-        mv100sim::chip().memory.fill(0x00);
-        QCOMPARE(model.Open(), 1);
-        QCOMPARE(model.WriteMemoryData(), 0);
-        QCOMPARE(toBytes(mv100sim::chip().memory), expected);
-        model.SetMemory(Bytes(length, 0x00));
-        QCOMPARE(model.ReadMemoryData(), 0);
-        QCOMPARE(toBytes(model.GetMemoryData()), expected);
-
-        // Silent from block 100 on: one bounded wait, no later block sent, unread blocks kept.
-        for (const bool read : {false, true}) {
-            mv100sim::clearLog();
-            mv100sim::stopAnsweringAfter(mv100sim::exchangeCount() + 100);
-            model.SetMemory(Bytes(MV100::MEMORY_SIZE, read ? 0x33 : 0x22));
-            const QDeadlineTimer bound(2 * MV100::READ_TIMEOUT_MS);
-            QCOMPARE(read ? model.ReadMemoryData() : model.WriteMemoryData(), 1);
-            QVERIFY(!bound.hasExpired());
-            QCOMPARE(int(mv100sim::writtenReports().size()), 101);
-        }
-        QCOMPARE(toBytes(model.GetMemoryData()), QByteArray(3200, 0x22) + QByteArray(4736, 0x33));
-    }
-
-    void openRules_data()
-    {
-        QTest::addColumn<Interfaces>("interfaces"); // on each of two chips; empty: a real chip's
-        QTest::addColumn<int>("expected");
-        QTest::newRow("real chips") << Interfaces() << 2;
-        QTest::newRow("named, on 0") << Interfaces {{L"ConfigInterface", true, 0, true}} << 2;
-        QTest::newRow("unknown name on 1") << Interfaces {{L"Vendor", true, 1, true}} << 0;
-        QTest::newRow("no product string on 2") << Interfaces {{L"", false, 2, true}} << 2;
-        QTest::newRow("known name on 2") << Interfaces {{L"Morvantide GPIO", true, 2, true}} << 0;
-        QTest::newRow("fourteen") << Interfaces(7, {L"ConfigInterface", true, 2, true}) << 6;
-    }
-
-    // Only the handle of the last interface opened stays open; a second Close does nothing.
-    void openRules()
-    {
-        QFETCH(Interfaces, interfaces);
-        QFETCH(int, expected);
-        mv100sim::setDeviceCount(2);
-        for (int d = 0; d < 2 && !interfaces.empty(); ++d)
-            mv100sim::setInterfaces(d, interfaces);
-        CMorvantide100 device;
-        QCOMPARE(device.Open(), expected);
-        QCOMPARE(mv100sim::openHandleCount(), expected ? 1 : 0);
-        QCOMPARE(device.GetVersion(), expected ? 0x1030 : MV100::NO_REVISION);
-        QCOMPARE(device.Close() + device.Close(), 2);
-        QCOMPARE(device.GetVersion(), MV100::NO_REVISION);
-        QCOMPARE(mv100sim::openHandleCount() + mv100sim::invalidHandleUses(), 0);
-    }
-
-    // A read gives up at its bound; its late answer and other stale ones are not taken as answers.
-    void lateAndStaleAnswers()
-    {
-        CMorvantide100 device;
-        QCOMPARE(device.Open(), 1);
-        unsigned char answer[MV100::REPORT_IN_SIZE] = {};
-        mv100sim::setLatencyMicroseconds((SHORT_TIMEOUT_MS + 100) * 1000);
-        QCOMPARE(device.ReadBlock(0, answer), 1);
-        mv100sim::setLatencyMicroseconds(0);
-        QThread::msleep(200); // the late answer arrives
-        mv100sim::queueStaleAnswer(0, Bytes(64, 0xEE));
-        QCOMPARE(device.ReadBlock(1, answer), 0);
-        QCOMPARE(int(answer[3]), 1); // the chip's echo of the block number
-    }
-
-    void readTimeout_data()
-    {
-        QTest::addColumn<int>("set");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("60") << 60 << 60;
-        QTest::newRow("1") << 1 << 1;
-        QTest::newRow("0") << 0 << 1;
-        QTest::newRow("-5") << -5 << 1;
-    }
-
-    // A silent chip's answer is given up after the set time, not the default one.
-    void readTimeout()
-    {
-        QFETCH(int, set);
-        QFETCH(int, expected);
-        CMorvantide100 device;
-        QCOMPARE(device.Open(), 1);
-        CMorvantide100::SetReadTimeout(set);
-        QCOMPARE(CMorvantide100::ReadTimeout(), expected);
-        mv100sim::stopAnsweringAfter(0);
-        unsigned char answer[MV100::REPORT_IN_SIZE] = {};
-        QElapsedTimer timer;
-        timer.start();
-        QCOMPARE(device.ReadBlock(0, answer), 1);
-        const qint64 waited = timer.elapsed();
-        QVERIFY2(waited >= expected && waited < MV100::READ_TIMEOUT_MS / 2,
-                 qPrintable(QString::number(waited)));
-    }
-
-    void census_data()
-    {
-        QTest::addColumn<int>("chips");
-        QTest::addColumn<Interfaces>("interfaces"); // on each chip; empty: a real chip's
-        QTest::addColumn<bool>("denied");
-        QTest::addColumn<QString>("expected"); // listed, openable, error text; then what Open gives
-        QTest::newRow("no chip") << 0 << Interfaces() << false << "0 0 '' 0";
-        QTest::newRow("one chip") << 1 << Interfaces() << false << "1 1 '' 1";
-        QTest::newRow("two chips") << 2 << Interfaces() << false << "2 2 '' 2";
-        QTest::newRow("one, denied") << 1 << Interfaces() << true << "1 0 'Permission denied' 0";
-        QTest::newRow("two, denied") << 2 << Interfaces() << true << "2 0 'Permission denied' 0";
-        QTest::newRow("no configuration interface")
-            << 1 << Interfaces {{L"Keyboard", true, 0, false}, {L"Vendor", true, 1, true}} << false
-            << "0 0 '' 0";
-        QTest::newRow("three on one chip")
-            << 1 << Interfaces(3, {L"ConfigInterface", true, 2, true}) << false << "3 3 '' 3";
-    }
-
-    // Counts the same interfaces as Open, leaves none open and an opened object working.
-    void census()
-    {
-        QFETCH(int, chips);
-        QFETCH(Interfaces, interfaces);
-        QFETCH(bool, denied);
-        QFETCH(QString, expected);
-        mv100sim::setDeviceCount(chips);
-        for (int d = 0; d < chips && !interfaces.empty(); ++d)
-            mv100sim::setInterfaces(d, interfaces);
-        mv100sim::setOpenDenied(denied);
-        CMorvantide100 device;
-        const int opened = device.Open();
-        const CMorvantide100::Census census = CMorvantide100::TakeCensus();
-        QCOMPARE(QString("%1 %2 '%3' %4")
-                     .arg(census.listed)
-                     .arg(census.openable)
-                     .arg(QString::fromStdWString(census.openError))
-                     .arg(opened),
-                 expected);
-        QCOMPARE(mv100sim::openHandleCount(), opened ? 1 : 0);
-        unsigned char answer[MV100::REPORT_IN_SIZE] = {};
-        QCOMPARE(device.ReadInfo(answer), opened ? 0 : 2);
     }
 
     void commands_data()

@@ -86,19 +86,19 @@ private slots:
     void cellNames()
     {
         // clang-format off
-        const std::pair<quint16, const char *> rows[] = {
-            {0xE104, "L-Shift + Keyboard a and A"}, {0x0065, "Keyboard Application (Menu)"},
-            {0x0310, "Mouse Left Button"}, {0x0205, "Macro #05"}, {0x02AF, "Macro #175"},
-            {0x010C, "Mute"}, {0x0401, "DAC0 Max"}, {0x0C01, "0x0C01"}, {0x00FF, "FN1"},
-            {0xE804, "Keyboard a and A"}, {0x00A5, "0x00A5"}, {0x0123, "0x0123"}, {0xFFFF, "Empty"}};
-        const std::pair<quint16, Kind> kinds[] = {
-            {0xFFFF, Kind::Empty}, {0xE104, Kind::Key}, {0x00FF, Kind::Key}, {0x010C, Kind::Media},
-            {0x0205, Kind::Macro}, {0x0310, Kind::Mouse}, {0x0401, Kind::Led}, {0x0C01, Kind::Key}};
+        const std::tuple<quint16, const char *, Kind> rows[] = {
+            {0xE104, "L-Shift + Keyboard a and A", Kind::Key}, {0x00FF, "FN1", Kind::Key},
+            {0x0065, "Keyboard Application (Menu)", Kind::Key}, {0x0C01, "0x0C01", Kind::Key},
+            {0xE804, "Keyboard a and A", Kind::Key}, {0x00A5, "0x00A5", Kind::Key},
+            {0x0310, "Mouse Left Button", Kind::Mouse}, {0x0205, "Macro #05", Kind::Macro},
+            {0x02AF, "Macro #175", Kind::Macro}, {0x010C, "Mute", Kind::Media},
+            {0x0123, "0x0123", Kind::Media}, {0x0401, "DAC0 Max", Kind::Led},
+            {0xFFFF, "Empty", Kind::Empty}};
         // clang-format on
-        for (const auto &[code, name] : rows)
+        for (const auto &[code, name, kind] : rows) {
             QCOMPARE(defaultCellText(code), QString::fromUtf8(name));
-        for (const auto &[code, kind] : kinds)
-            QVERIFY(kindOf(code) == kind);
+            QVERIFY2(kindOf(code) == kind, name);
+        }
     }
 
     // Each cell is filled in its kind's tint with its text in the layer tabs' colour; empty stays
@@ -203,16 +203,16 @@ private slots:
         options.fileName = "/somewhere/panel.mv100";
         QString error;
         QVERIFY(exportPdf(m_dir.filePath("one.pdf"), config, options, &error));
-        QCOMPARE(pdfPages(m_dir.filePath("one.pdf")), 1);
         options.layers = LegendOptions::Layers::All;
         options.trimEmpty = true;
         QVERIFY(exportPdf(m_dir.filePath("all.pdf"), config, options, &error));
-        QCOMPARE(pdfPages(m_dir.filePath("all.pdf")), 3);
-
         QPrinter printer;
         printer.setOutputFileName(m_dir.filePath("printed.pdf"));
         print(&printer, config, options);
-        QCOMPARE(pdfPages(m_dir.filePath("printed.pdf")), 3);
+        QCOMPARE(
+            QList<int>({pdfPages(m_dir.filePath("one.pdf")), pdfPages(m_dir.filePath("all.pdf")),
+                        pdfPages(m_dir.filePath("printed.pdf"))}),
+            QList<int>({1, 3, 3}));
 
         QVERIFY(!exportPdf(m_dir.filePath("missing/x.pdf"), config, options, &error));
         QVERIFY(!error.isEmpty());
@@ -268,10 +268,6 @@ private slots:
     {
         QSettings("tarnwicks", "mv100-editor").clear();
         MainWindow window;
-        // Their place in the File menu is checked with the other menus.
-        QCOMPARE(window.findChild<QAction *>("actionExportLegend")->text(), "Export Legend\u2026");
-        QCOMPARE(window.findChild<QAction *>("actionPrintLegend")->text(), "Print Legend\u2026");
-
         window.document().assignKey(1, 3, 4, 0x0310);
         window.findChild<QTabWidget *>("tabWidget")
             ->setCurrentWidget(window.findChild<QWidget *>("tab_fn1"));

