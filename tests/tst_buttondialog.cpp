@@ -13,13 +13,11 @@
 namespace {
 
 // The native scan code of a key event for a key given by its evdev and set-1 codes.
-quint32 native(quint32 evdev, quint32 set1)
+quint32 native([[maybe_unused]] quint32 evdev, [[maybe_unused]] quint32 set1)
 {
 #ifdef Q_OS_WIN
-    Q_UNUSED(evdev);
     return set1;
 #else
-    Q_UNUSED(set1);
     return evdev + 8;
 #endif
 }
@@ -86,58 +84,48 @@ private slots:
         TestSupport::closeAllModals();
     }
 
-    void search_data();
     void search();
     void searchKeepsChoiceAndResult();
     void pressedKey();
     void pressedKeyEvents();
 };
 
-void TestButtonDialog::search_data()
-{
-    QTest::addColumn<QString>("query");
-    QTest::addColumn<QStringList>("first");
-    QTest::addColumn<int>("count");
-    QTest::newRow("shift") << "shift"
-                           << QStringList({"Keyboard LeftShift", "Keyboard RightShift",
-                                           "Locking LeftShift"})
-                           << 6;
-    QTest::newRow("f12, blanks around") << "  F12 " << QStringList({"Keyboard F12"}) << 1;
-    QTest::newRow("volume") << "VOLUME"
-                            << QStringList({"Keyboard Volume Up", "Keyboard Volume Down",
-                                            "Volume +", "Volume -"})
-                            << 4;
-    QTest::newRow("short name only") << "num-" << QStringList({"Keypad -", "Keypad ENTER"}) << 2;
-    QTest::newRow("backlight") << "pwm2 t" << QStringList({"PWM2 toggle (Rev. 101B)"}) << 1;
-    QTest::newRow("nothing") << "xyzzy" << QStringList() << 0;
-    QTest::newRow("empty") << "" << QStringList({"None", "Keyboard a and A"}) << 333;
-}
-
 void TestButtonDialog::search()
 {
-    QFETCH(QString, query);
-    QFETCH(QStringList, first);
-    QFETCH(int, count);
-    searchEdit()->setText("kanji"); // a previous search does not linger
-    searchEdit()->setText(query);
+    // Query, the first items shown, how many.
+    const std::tuple<QString, QStringList, int> rows[]
+        = {{"shift", {"Keyboard LeftShift", "Keyboard RightShift", "Locking LeftShift"}, 6},
+           {"  F12 ", {"Keyboard F12"}, 1}, // blanks around
+           {"VOLUME", {"Keyboard Volume Up", "Keyboard Volume Down", "Volume +", "Volume -"}, 4},
+           {"num-", {"Keypad -", "Keypad ENTER"}, 2}, // the short name only
+           {"pwm2 t", {"PWM2 toggle (Rev. 101B)"}, 1},
+           {"xyzzy", {}, 0},
+           {"", {"None", "Keyboard a and A"}, 333}};
     QComboBox *keys = combo("cmb_key");
-    QCOMPARE(keys->count(), count);
-    QStringList shown;
-    int previousRow = -1;
-    for (int item = 0; item < keys->count(); ++item) {
-        if (item < first.size())
-            shown.append(keys->itemText(item));
-        // Items keep the table's order and carry their own code.
-        const int row = tableRow(keys->itemData(item).toInt());
-        QVERIFY(row > previousRow);
-        QCOMPARE(keys->itemText(item),
-                 QString::fromWCharArray(CKeyTable::m_KeyMapping[row].longName));
-        previousRow = row;
+    for (const auto &[query, first, count] : rows) {
+        searchEdit()->setText("kanji"); // a previous search does not linger
+        searchEdit()->setText(query);
+        QCOMPARE(keys->count(), count);
+        QStringList shown;
+        int previousRow = -1;
+        for (int item = 0; item < keys->count(); ++item) {
+            if (item < first.size())
+                shown.append(keys->itemText(item));
+            // Items keep the table's order and carry their own code.
+            const int row = tableRow(keys->itemData(item).toInt());
+            QVERIFY(row > previousRow);
+            QCOMPARE(keys->itemText(item),
+                     QString::fromWCharArray(CKeyTable::m_KeyMapping[row].longName));
+            previousRow = row;
+        }
+        QCOMPARE(shown, first);
+        // The first match of "kanji" became the choice; it is kept where it shows.
+        QCOMPARE(keys->currentIndex(), count == 0 ? -1 : query.isEmpty() ? 132 : 0);
+        QCOMPARE(keys->currentText(),
+                 count == 0            ? ""
+                     : query.isEmpty() ? "Keyboard Kanji1"
+                                       : first[0]);
     }
-    QCOMPARE(shown, first);
-    // The first match of "kanji" became the choice; it is kept where it shows.
-    QCOMPARE(keys->currentIndex(), count == 0 ? -1 : query.isEmpty() ? 132 : 0);
-    QCOMPARE(keys->currentText(), count == 0 ? "" : query.isEmpty() ? "Keyboard Kanji1" : first[0]);
 }
 
 void TestButtonDialog::searchKeepsChoiceAndResult()

@@ -8,17 +8,7 @@
 
 namespace {
 
-enum Fault {
-    NoFault,
-    NoDevice,
-    TwoDevices,
-    Denied,
-    Locked,
-    Silent,
-    FailExchange10,
-    SilentFrom1,
-    SilentFrom254
-};
+enum Fault { NoFault, NoDevice, TwoDevices, Denied, Locked, Silent, FailBlock, Silent1, Silent254 };
 
 // How each fault is brought about.
 const std::function<void()> INJECT[] = {
@@ -105,18 +95,17 @@ private slots:
         row("info, silent", Silent, {"info"}, 1, "No Morvantide100 present");
         row("erase, silent", Silent, {"erase", "-y"}, 1,
             "The device's storage could not be cleared.");
-        row("read, a block fails", FailExchange10, {"read", "OUT"}, 1, block);
-        row("write, a block fails", FailExchange10, {"write", "IN", "--no-backup"}, 1,
+        row("read, a block fails", FailBlock, {"read", "OUT"}, 1, block);
+        row("write, a block fails", FailBlock, {"write", "IN", "--no-backup"}, 1,
             block
                 + "\nThe chip was erased and holds only part of the configuration; its PIN is now "
                   "the factory PIN (3C9A71E04B5D28F6). No backup was made before this Write.");
         // Unanswered, a command may have been carried out: the tool must not say it was not.
-        row("write, erase unanswered", SilentFrom1, {"write", "IN", "--no-backup", "--no-verify"},
-            1,
+        row("write, erase unanswered", Silent1, {"write", "IN", "--no-backup", "--no-verify"}, 1,
             "(erase data).\nThe chip did not answer the erase, so it may have carried it out: it "
             "may now be empty, with the factory PIN (3C9A71E04B5D28F6).");
-        row("write, new PIN unanswered", SilentFrom254,
-            {"write", "IN", "--no-backup", "--no-verify"}, 1,
+        row("write, new PIN unanswered", Silent254, {"write", "IN", "--no-backup", "--no-verify"},
+            1,
             "(new PIN).\nThe configuration was written, but the chip did not answer the new PIN: "
             "its PIN is either the factory PIN (3C9A71E04B5D28F6) or the new PIN from the file.");
         row("erase, wrong PIN", NoFault, {"erase", "--yes", "--pin", OTHER_PIN}, 1,
@@ -241,48 +230,38 @@ private slots:
         QCOMPARE(diff.out, verify.out.mid(verify.out.indexOf('\n') + 1));
     }
 
-    void writeWithoutBackup_data()
-    {
-        QTest::addColumn<QStringList>("options");
-        QTest::addColumn<QStringList>("answers");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<bool>("written");
-        const auto row = [](const char *name, const QStringList &options,
-                            const QStringList &answers, int code, bool written) {
-            QTest::newRow(name) << options << answers << code << written;
-        };
-        row("no terminal", {}, {}, 1, false);
-        row("--yes", {"--yes"}, {}, 0, true);
-        row("--no-backup", {"--no-backup"}, {}, 0, true);
-        row("answered yes", {}, {"y"}, 0, true);
-        row("answered no", {}, {"n"}, 0, false);
-    }
     void writeWithoutBackup()
     {
-        QFETCH(QStringList, options);
-        QFETCH(QStringList, answers);
-        QFETCH(int, code);
-        QFETCH(bool, written);
-        // A file where the backups folder belongs: no backup can be made.
-        const QString folder = path("data/Morvantide100 Editor");
-        QVERIFY(QDir().mkpath(folder));
-        QFile blocker(folder + "/backups");
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        // Options, what is typed at the terminal, exit code, whether the chip was written.
+        const std::tuple<QStringList, QStringList, int, bool> rows[]
+            = {{{}, {}, 1, false}, // no terminal
+               {{"--yes"}, {}, 0, true},
+               {{"--no-backup"}, {}, 0, true},
+               {{}, {"y"}, 0, true},
+               {{}, {"n"}, 0, false}};
+        for (const auto &[options, answers, code, written] : rows) {
+            init(); // a fresh chip and data folder
+            // A file where the backups folder belongs: no backup can be made.
+            const QString folder = path("data/Morvantide100 Editor");
+            QVERIFY(QDir().mkpath(folder));
+            QFile blocker(folder + "/backups");
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+            blocker.close();
 
-        const CliRun run = runCli(QStringList {"write", m_file} + options, answers);
-        QCOMPARE(run.code, code);
-        QCOMPARE(mv100sim::chip().memory[0] == 0x04, written);
-        if (options.contains("--no-backup"))
-            return;
-        // Asked at a terminal, said on the error output otherwise.
-        const QString said = run.err + run.questions.join(QString());
-        QVERIFY2(said.contains("The chip's configuration could not be backed up: the folder"),
-                 qPrintable(said));
-        if (!answers.isEmpty())
-            QVERIFY(run.questions.value(0).endsWith("\nWrite anyway? [y/N] "));
-        if (!written)
-            QVERIFY(run.err.contains("Nothing was written"));
+            const CliRun run = runCli(QStringList {"write", m_file} + options, answers);
+            const QString said = run.err + run.questions.join(QString());
+            QVERIFY2(run.code == code, qPrintable(options.join(' ') + answers.join(' ') + said));
+            QCOMPARE(mv100sim::chip().memory[0] == 0x04, written);
+            if (options.contains("--no-backup"))
+                continue;
+            // Asked at a terminal, said on the error output otherwise.
+            QVERIFY2(said.contains("The chip's configuration could not be backed up: the folder"),
+                     qPrintable(said));
+            if (!answers.isEmpty())
+                QVERIFY(run.questions.value(0).endsWith("\nWrite anyway? [y/N] "));
+            if (!written)
+                QVERIFY(run.err.contains("Nothing was written"));
+        }
     }
 
     void writeLock()

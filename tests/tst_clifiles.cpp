@@ -46,7 +46,6 @@ private slots:
         row("option of another command", {"check", file, "--force"},
             "check does not take --force.");
         row("missing file", {"read"}, "usage: mv100ctl read FILE");
-        row("extra argument", {"info", file}, "usage: mv100ctl info");
         row("diff with one file", {"diff", file}, "usage: mv100ctl diff A B | diff A --device");
         row("diff --device with two", {"diff", file, file, "--device"}, "usage: mv100ctl diff");
         row("--pin on a file diff", {"diff", file, file, "--pin", "00"},
@@ -105,45 +104,40 @@ private slots:
     }
 
     // The reasons themselves are ConfigFile's; each command passes them on alike.
-    void refusedFiles_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("line");
-        QTest::addColumn<QString>("reason");
-        QList<QString> lines = ConfigFile::toLines(Mv100Config());
-        QFile short_(path("short.mv100"));
-        QVERIFY(short_.open(QIODevice::WriteOnly) && short_.write(utf16(lines.mid(0, 10))) > 0);
-        lines[12] = "00FF";
-        QFile block(path("block.mv100"));
-        QVERIFY(block.open(QIODevice::WriteOnly) && block.write(utf16(lines)) > 0);
-        QTest::newRow("too few lines")
-            << short_.fileName() << 0 << "it has 10 lines, but a configuration has 256.";
-        QTest::newRow("memory block")
-            << block.fileName() << 13 << "line 13 is not a memory block of 64 hexadecimal digits.";
-        QTest::newRow("missing") << path("missing.mv100") << 0 << "No such file or directory";
-    }
     void refusedFiles()
     {
-        QFETCH(QString, name);
-        QFETCH(int, line);
-        QFETCH(QString, reason);
-        const CliRun text = runCli({"check", name});
-        QCOMPARE(text.code, int(Mv100Ctl::EXIT_FILE));
-        QVERIFY(text.out.isEmpty());
-        QCOMPARE(text.err, "mv100ctl: The file " + name + " cannot be opened: " + reason + '\n');
+        QList<QString> lines = ConfigFile::toLines(Mv100Config());
+        const auto write = [this](const char *name, const QList<QString> &content) {
+            QFile file(path(name));
+            return file.open(QIODevice::WriteOnly) && file.write(utf16(content)) > 0;
+        };
+        QVERIFY(write("short.mv100", lines.mid(0, 10)));
+        lines[12] = "00FF";
+        QVERIFY(write("block.mv100", lines));
+        const std::tuple<QString, int, QString> rows[]
+            = {{path("short.mv100"), 0, "it has 10 lines, but a configuration has 256."},
+               {path("block.mv100"), 13, "line 13 is not a memory block of 64 hexadecimal digits."},
+               {path("missing.mv100"), 0, "No such file or directory"}};
+        for (const auto &[name, line, reason] : rows) {
+            const CliRun text = runCli({"check", name});
+            QCOMPARE(text.code, int(Mv100Ctl::EXIT_FILE));
+            QVERIFY(text.out.isEmpty());
+            QCOMPARE(text.err,
+                     "mv100ctl: The file " + name + " cannot be opened: " + reason + '\n');
 
-        const CliRun json = runCli({"check", "--json", name});
-        QCOMPARE(json.code, int(Mv100Ctl::EXIT_FILE));
-        QCOMPARE(
-            json.json(),
-            QJsonObject({{"file", name}, {"valid", false}, {"line", line}, {"reason", reason}}));
+            const CliRun json = runCli({"check", "--json", name});
+            QCOMPARE(json.code, int(Mv100Ctl::EXIT_FILE));
+            QCOMPARE(json.json(),
+                     QJsonObject(
+                         {{"file", name}, {"valid", false}, {"line", line}, {"reason", reason}}));
 
-        for (const QStringList &arguments :
-             {QStringList {"write", name, "--yes"}, QStringList {"verify", name},
-              QStringList {"diff", m_valid, name}}) {
-            const CliRun other = runCli(arguments);
-            QCOMPARE(other.code, int(Mv100Ctl::EXIT_FILE));
-            QCOMPARE(other.err, text.err);
+            for (const QStringList &arguments :
+                 {QStringList {"write", name, "--yes"}, QStringList {"verify", name},
+                  QStringList {"diff", m_valid, name}}) {
+                const CliRun other = runCli(arguments);
+                QCOMPARE(other.code, int(Mv100Ctl::EXIT_FILE));
+                QCOMPARE(other.err, text.err);
+            }
         }
     }
 

@@ -35,20 +35,19 @@ public:
     explicit Recorder(ConfigDocument &document)
     {
         using D = ConfigDocument;
-        const auto on = [&](auto signal, auto describe) {
-            QObject::connect(&document, signal, &m_context, [this, describe](auto... arguments) {
-                m_events << describe(arguments...);
+        const auto on = [&](auto signal, const char *format) {
+            QObject::connect(&document, signal, &m_context, [this, format](auto... arguments) {
+                QString text = QString::fromLatin1(format);
+                ((text = text.arg(int(arguments))), ...);
+                m_events << text;
             });
         };
-        on(&D::cellChanged, [](int l, int c, int r) {
-            return QStringLiteral("cell %1/%2/%3").arg(l).arg(c).arg(r);
-        });
-        on(&D::layerChanged, [](int layer) { return QStringLiteral("layer %1").arg(layer); });
-        on(&D::macroChanged, [](int number) { return QStringLiteral("macro %1").arg(number); });
-        on(&D::settingChanged,
-           [](SettingGroup group) { return QStringLiteral("setting %1").arg(int(group)); });
-        on(&D::configReplaced, [] { return QStringLiteral("replaced"); });
-        on(&D::modifiedChanged, [](bool on) { return QStringLiteral("modified %1").arg(on); });
+        on(&D::cellChanged, "cell %1/%2/%3");
+        on(&D::layerChanged, "layer %1");
+        on(&D::macroChanged, "macro %1");
+        on(&D::settingChanged, "setting %1");
+        on(&D::configReplaced, "replaced");
+        on(&D::modifiedChanged, "modified %1");
     }
     QStringList take() { return std::exchange(m_events, {}); }
 
@@ -86,32 +85,31 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("script"); // amount[@id] pushes; U undo, R redo, C setClean
         QTest::addColumn<int>("value");
-        QTest::addColumn<QString>("cleanSignals");
+        QTest::addColumn<bool>("clean");
         QTest::addColumn<int>("count");
         QTest::addColumn<QString>("texts"); // undo text, redo text
-        QTest::newRow("three, id -1") << "1 10 100" << 111 << "0" << 3 << "100 ";
-        QTest::newRow("undo") << "1 10 100 U" << 11 << "0" << 3 << "10 100";
-        QTest::newRow("undo past the start") << "1 U U" << 0 << "01" << 1 << " 1";
-        QTest::newRow("redo") << "1 10 U U R" << 1 << "010" << 2 << "1 10";
-        QTest::newRow("push drops redo") << "1 10 U 1000 R" << 1001 << "0" << 2 << "1000 ";
-        QTest::newRow("saved") << "1 C 10 U" << 1 << "0101" << 2 << "1 10";
-        QTest::newRow("saved state dropped") << "1 C U 10 U R" << 10 << "010" << 1 << "10 ";
-        QTest::newRow("three merge") << "1@5 2@5 4@5 U" << 0 << "01" << 1 << " 1";
-        QTest::newRow("other id apart") << "1@5 10@6" << 11 << "0" << 2 << "10 ";
-        QTest::newRow("not across saved") << "1@5 C 10@5" << 11 << "010" << 2 << "10 ";
-        QTest::newRow("not into undone") << "1@5 U 10@5" << 10 << "010" << 1 << "10 ";
-        QTest::newRow("obsolete dropped") << "5@5 -5@5" << 0 << "01" << 0 << " ";
-        QTest::newRow("obsolete, rest kept") << "1 5@5 -5@5 U" << 0 << "01" << 1 << " 1";
+        QTest::newRow("three, id -1") << "1 10 100" << 111 << false << 3 << "100 ";
+        QTest::newRow("undo") << "1 10 100 U" << 11 << false << 3 << "10 100";
+        QTest::newRow("undo past the start") << "1 U U" << 0 << true << 1 << " 1";
+        QTest::newRow("redo") << "1 10 U U R" << 1 << false << 2 << "1 10";
+        QTest::newRow("push drops redo") << "1 10 U 1000 R" << 1001 << false << 2 << "1000 ";
+        QTest::newRow("saved") << "1 C 10 U" << 1 << true << 2 << "1 10";
+        QTest::newRow("saved state dropped") << "1 C U 10 U R" << 10 << false << 1 << "10 ";
+        QTest::newRow("three merge") << "1@5 2@5 4@5 U" << 0 << true << 1 << " 1";
+        QTest::newRow("other id apart") << "1@5 10@6" << 11 << false << 2 << "10 ";
+        QTest::newRow("not across saved") << "1@5 C 10@5" << 11 << false << 2 << "10 ";
+        QTest::newRow("not into undone") << "1@5 U 10@5" << 10 << false << 1 << "10 ";
+        QTest::newRow("obsolete dropped") << "5@5 -5@5" << 0 << true << 0 << " ";
+        QTest::newRow("obsolete, rest kept") << "1 5@5 -5@5 U" << 0 << true << 1 << " 1";
     }
     void undoStack()
     {
         QFETCH(QString, script);
         QFETCH(int, value);
-        QFETCH(QString, cleanSignals);
+        QFETCH(bool, clean);
         QFETCH(int, count);
         QFETCH(QString, texts);
         UndoStack stack;
-        QSignalSpy clean(&stack, &UndoStack::cleanChanged);
         int number = 0;
         for (const QString &token : script.split(' ')) {
             if (token == "C")
@@ -128,57 +126,44 @@ private Q_SLOTS:
         QCOMPARE(number, value);
         QCOMPARE(stack.count(), count);
         QCOMPARE(stack.undoText() + ' ' + stack.redoText(), texts);
-        QString emitted;
-        for (const QList<QVariant> &call : clean)
-            emitted += QString::number(call.at(0).toBool());
-        QCOMPARE(emitted, cleanSignals);
-        QCOMPARE(stack.isClean(), cleanSignals.endsWith('1'));
+        QCOMPARE(stack.isClean(), clean);
         QVERIFY(stack.canUndo() == !stack.undoText().isEmpty()
                 && stack.canRedo() == !stack.redoText().isEmpty());
     }
 
-    void assignKey_data()
-    {
-        QTest::addColumn<int>("layer");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<int>("mirror"); // the layer that also gets it, or -1
-        for (const int code : {0x00FF, 0x00FD, 0x00FB}) // FN1, Locking FN1, Sticky FN1
-            QTest::addRow("%x on Default", code) << 0 << code << 1;
-        for (const int code : {0x00FE, 0x00FC, 0x00FA})
-            QTest::addRow("%x on Default", code) << 0 << code << 2;
-        for (const int code : {0x0004, 0x02FE}) // a key; a modifier with an FN key's low byte
-            QTest::addRow("%x on Default", code) << 0 << code << -1;
-        for (const int code : {0x00FF, 0x00FE})
-            QTest::addRow("%x on FN1", code) << 1 << code << -1;
-    }
     void assignKey()
     {
-        QFETCH(int, layer);
-        QFETCH(int, code);
-        QFETCH(int, mirror);
+        // Layer, code, the layer that also gets it (or -1).
+        const int rows[][3]
+            = {{0, 0x00FF, 1},  {0, 0x00FD, 1},  {0, 0x00FB, 1}, // FN1, Locking FN1, Sticky FN1
+               {0, 0x00FE, 2},  {0, 0x00FC, 2},  {0, 0x00FA, 2},
+               {0, 0x0004, -1}, {0, 0x02FE, -1}, // a key; a modifier with an FN key's low byte
+               {1, 0x00FF, -1}, {1, 0x00FE, -1}};
         Mv100Config start = sample();
         for (int l = 0; l < MV100::LAYERS; ++l)
             start.setKeyCode(l, 3, 10, std::uint16_t(0x0005 + l));
-        ConfigDocument document;
-        document.reset(start);
-        Recorder recorder(document);
-        document.assignKey(layer, 3, 10, std::uint16_t(code));
-        Mv100Config expected = start;
-        QStringList events = {"modified 1"};
-        for (const int l : {layer, mirror}) {
-            if (l >= 0) {
-                expected.setKeyCode(l, 3, 10, std::uint16_t(code));
-                events << QStringLiteral("cell %1/3/10").arg(l);
+        for (const auto &[layer, code, mirror] : rows) {
+            ConfigDocument document;
+            document.reset(start);
+            Recorder recorder(document);
+            document.assignKey(layer, 3, 10, std::uint16_t(code));
+            Mv100Config expected = start;
+            QStringList events = {"modified 1"};
+            for (const int l : {layer, mirror}) {
+                if (l >= 0) {
+                    expected.setKeyCode(l, 3, 10, std::uint16_t(code));
+                    events << QStringLiteral("cell %1/3/10").arg(l);
+                }
             }
+            QVERIFY2(document.config() == expected, qPrintable(QString::number(code, 16)));
+            QCOMPARE(document.undoStack()->undoText(), "Assign X3/Y10");
+            QStringList seen = recorder.take();
+            seen.sort();
+            events.sort();
+            QCOMPARE(seen, events);
+            undoAll(document, {start}); // one step for both cells
+            QVERIFY(!document.isModified());
         }
-        QVERIFY(document.config() == expected);
-        QCOMPARE(document.undoStack()->undoText(), "Assign X3/Y10");
-        QStringList seen = recorder.take();
-        seen.sort();
-        events.sort();
-        QCOMPARE(seen, events);
-        undoAll(document, {start}); // one step for both cells
-        QVERIFY(!document.isModified());
     }
 
     void cellEdits()
@@ -200,18 +185,13 @@ private Q_SLOTS:
         QVERIFY(c.keyCode(0, 0, 0) == 2 && c.keyCode(1, 15, 23) == 4 && c.keyCode(2, 5, 5) == 0xFE);
         QCOMPARE(recorder.take().size(), 6); // five cells and the modified flag
 
-        // Up to 32 cells of a layer are redrawn one by one, more as the whole layer.
+        // More than 32 cells of a layer are redrawn as the whole layer.
         QList<Edit> many;
         for (int cell = 0; cell < 33; ++cell)
             many << Edit {1, cell % 16, cell / 16, 0x0007};
         states << c;
         document.setCells(many + QList<Edit> {Edit {2, 1, 1, 0x0008}}, "Paste");
         QCOMPARE(recorder.take(), (QStringList {"layer 1", "cell 2/1/1"}));
-        states << c;
-        document.setCells(many.mid(1), "Paste");
-        const QStringList events = recorder.take();
-        QVERIFY2(events.size() == 32 && events.first() == "cell 1/1/0",
-                 qPrintable(events.join(',')));
 
         states << c;
         document.clearLayer(2);
@@ -241,7 +221,6 @@ private Q_SLOTS:
             s.debounce = std::uint8_t(ms);
             document.changeSettings(SettingGroup::Debounce, s, "Debounce", 7);
         }
-        QCOMPARE(recorder.take(), (QStringList {"setting 7", "setting 7", "setting 7"}));
         s.lockMode = 1; // another control
         states << document.config();
         document.changeSettings(SettingGroup::LockMode, s, "Lock", 8);
@@ -253,8 +232,6 @@ private Q_SLOTS:
             states << document.config();
             document.changeSettings(SettingGroup::LockKeys, s, "Lock keys");
         }
-        QCOMPARE(recorder.take(),
-                 (QStringList {"setting 6", "setting 5", "setting 2", "setting 2"}));
         undoAll(document, states);
         QCOMPARE(recorder.take().last(), "modified 0");
 
@@ -272,7 +249,6 @@ private Q_SLOTS:
     {
         ConfigDocument document;
         Recorder recorder(document);
-        QSignalSpy names(&document, &ConfigDocument::fileNameChanged);
         document.replaceConfig(sample(), "Read");
         QVERIFY(document.config() == sample() && document.undoStack()->undoText() == "Read");
         document.markSaved("a.mv100");
@@ -285,17 +261,14 @@ private Q_SLOTS:
                  (QStringList {"replaced", "modified 1", "modified 0", "replaced", "modified 1",
                                "replaced", "modified 0"}));
 
-        QSignalSpy pins(&document, &ConfigDocument::devicePinChanged);
         document.setDevicePin("0011223344556677");
-        document.setDevicePin("0011223344556677");
-        QVERIFY(pins.count() == 1 && document.devicePin() == "0011223344556677");
+        QCOMPARE(document.devicePin(), "0011223344556677");
         QVERIFY(document.undoStack()->count() == 1 && !document.isModified()); // no edit
 
         document.assignKey(0, 1, 1, 0x0004);
         document.reset(sample(), "b.mv100");
         QVERIFY(document.config() == sample() && !document.isModified());
         QVERIFY(document.undoStack()->count() == 0 && document.fileName() == "b.mv100");
-        QCOMPARE(names.count(), 2);
         QCOMPARE(recorder.take().mid(2), (QStringList {"modified 0", "replaced"}));
     }
 };

@@ -61,7 +61,6 @@ class TestDevice : public QObject
     QString text(int c) { return QString::fromWCharArray(CMorvantide100::GetReturnErrorText(c)); }
 
 private slots:
-    void initTestCase() { QCOMPARE(CMorvantide100::ReadTimeout(), MV100::READ_TIMEOUT_MS); }
     void init() { mv100sim::reset(); }
 
     void census_data()

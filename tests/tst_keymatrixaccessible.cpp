@@ -73,20 +73,18 @@ void TestKeyMatrixAccessible::table()
     // clang-format on
     for (const auto &c : cells) {
         QAccessibleInterface *cell = table->cellAt(c.row, c.col);
-        QVERIFY(cell != nullptr && cell->role() == QAccessible::Cell);
+        const int index = c.row * 4 + c.col;
+        QVERIFY(cell != nullptr && cell->role() == QAccessible::Cell && cell->parent() == iface);
+        QVERIFY(cell == iface->child(index) && iface->indexOfChild(cell) == index);
         QCOMPARE(name(cell), c.name);
-        QCOMPARE(cell, iface->child(c.row * 4 + c.col));
-        QCOMPARE(iface->indexOfChild(cell), c.row * 4 + c.col);
-        QCOMPARE(cell->parent(), iface);
         QAccessibleTableCellInterface *tableCell = cell->tableCellInterface();
-        QCOMPARE(QList<int>({tableCell->rowIndex(), tableCell->columnIndex()}),
-                 QList<int>({c.row, c.col}));
+        QVERIFY(tableCell->rowIndex() == c.row && tableCell->columnIndex() == c.col);
         const auto rowHeaders = tableCell->rowHeaderCells();
         const auto columnHeaders = tableCell->columnHeaderCells();
-        QVERIFY(rowHeaders.size() == 1 && columnHeaders.size() == 1);
+        QVERIFY(rowHeaders.size() == 1 && columnHeaders.size() == 1
+                && rowHeaders[0]->role() == QAccessible::RowHeader);
         QCOMPARE(name(rowHeaders[0]) + name(columnHeaders[0]),
                  QString("Y%1X%2").arg(c.row).arg(c.col));
-        QCOMPARE(rowHeaders[0]->role(), QAccessible::RowHeader);
     }
     QCOMPARE(table->cellAt(1, 2)->text(QAccessible::Description),
              "L-Shift + Keyboard a and A (0xE104)");

@@ -5,11 +5,8 @@
 #include "MaterialColor.h"
 #include "TestSupport.h"
 
-#include <QAction>
-#include <QComboBox>
-#include <QLabel>
-#include <QPushButton>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <memory>
 

@@ -43,12 +43,7 @@ int pdfPages(const QString &file)
     QFile pdf(file);
     if (!pdf.open(QIODevice::ReadOnly))
         return -1;
-    const QString text = QString::fromLatin1(pdf.readAll());
-    int pages = 0;
-    for (auto it = QRegularExpression("/Type\\s*/Page[^s]").globalMatch(text); it.hasNext();
-         it.next())
-        ++pages;
-    return pages;
+    return int(QString::fromLatin1(pdf.readAll()).count(QRegularExpression("/Type\\s*/Page[^s]")));
 }
 
 // The colour most pixels inside the cell (border left out) have.
@@ -90,8 +85,8 @@ private slots:
             {0xE104, "L-Shift + Keyboard a and A", Kind::Key}, {0x00FF, "FN1", Kind::Key},
             {0x0065, "Keyboard Application (Menu)", Kind::Key}, {0x0C01, "0x0C01", Kind::Key},
             {0xE804, "Keyboard a and A", Kind::Key}, {0x00A5, "0x00A5", Kind::Key},
-            {0x0310, "Mouse Left Button", Kind::Mouse}, {0x0205, "Macro #05", Kind::Macro},
-            {0x02AF, "Macro #175", Kind::Macro}, {0x010C, "Mute", Kind::Media},
+            {0x0310, "Mouse Left Button", Kind::Mouse}, {0x02AF, "Macro #175", Kind::Macro},
+            {0x010C, "Mute", Kind::Media},
             {0x0123, "0x0123", Kind::Media}, {0x0401, "DAC0 Max", Kind::Led},
             {0xFFFF, "Empty", Kind::Empty}};
         // clang-format on
@@ -123,77 +118,56 @@ private slots:
     }
 
     // Whatever the names and the cell size, the text stays inside the cell (less the border).
-    void noTextClipped_data()
-    {
-        QTest::addColumn<QSize>("cellSize");
-        QTest::addColumn<int>("repeat"); // the default name repeated; 0 = a single word
-        QTest::addColumn<bool>("elided");
-        QTest::newRow("default names") << QSize(144, 60) << 1 << false;
-        QTest::newRow("small cells") << QSize(90, 40) << 1 << true;
-        QTest::newRow("far too long") << QSize(144, 60) << 12 << true;
-        QTest::newRow("one long word") << QSize(144, 60) << 0 << true;
-    }
     void noTextClipped()
     {
-        QFETCH(QSize, cellSize);
-        QFETCH(int, repeat);
-        QFETCH(bool, elided);
-        LegendOptions options;
-        options.cellSize = cellSize;
-        options.cellText = [repeat](quint16 code) {
-            return repeat == 0 ? QString(200, 'W') : defaultCellText(code).repeated(repeat);
-        };
-        LegendPage page;
-        const QImage image = renderPng(richConfig(), 0, options, &page);
-        bool anyElided = false;
-        for (const LegendCell &cell : std::as_const(page.cells)) {
-            const QRectF inner = cell.cellRect.adjusted(1, 1, -1, -1);
-            QVERIFY2(cell.code == Mv100Config::EMPTY_CELL || inner.contains(cell.textRect),
-                     qPrintable(QString("X%1 Y%2").arg(cell.column).arg(cell.row)));
-            anyElided = anyElided || cell.elided;
+        // Cell size, the default name repeated (0 = a single long word), whether any is elided.
+        const std::tuple<QSize, int, bool> rows[] = {{QSize(144, 60), 1, false},
+                                                     {QSize(90, 40), 1, true},
+                                                     {QSize(144, 60), 12, true},
+                                                     {QSize(144, 60), 0, true}};
+        for (const auto &[cellSize, repeat, elided] : rows) {
+            LegendOptions options;
+            options.cellSize = cellSize;
+            options.cellText = [repeat = repeat](quint16 code) {
+                return repeat == 0 ? QString(200, 'W') : defaultCellText(code).repeated(repeat);
+            };
+            LegendPage page;
+            const QImage image = renderPng(richConfig(), 0, options, &page);
+            bool anyElided = false;
+            for (const LegendCell &cell : std::as_const(page.cells)) {
+                const QRectF inner = cell.cellRect.adjusted(1, 1, -1, -1);
+                QVERIFY2(
+                    cell.code == Mv100Config::EMPTY_CELL || inner.contains(cell.textRect),
+                    qPrintable(
+                        QString("X%1 Y%2 repeat %3").arg(cell.column).arg(cell.row).arg(repeat)));
+                anyElided = anyElided || cell.elided;
+            }
+            QCOMPARE(anyElided, elided);
+            QVERIFY(QRectF(image.rect()).contains(page.cells.last().cellRect));
         }
-        QCOMPARE(anyElided, elided);
-        QVERIFY(QRectF(image.rect()).contains(page.cells.last().cellRect));
     }
 
     // Trimming drops every row and column without an assignment; the headers keep the numbers.
-    void trimmed_data()
-    {
-        QTest::addColumn<QList<QPoint>>("used");
-        QTest::addColumn<QList<int>>("columns");
-        QTest::addColumn<QList<int>>("rows");
-        QTest::newRow("X2..X4 Y5..Y6")
-            << QList<QPoint> {{2, 5}, {3, 6}, {4, 5}} << QList<int> {2, 3, 4} << QList<int> {5, 6};
-        QTest::newRow("gap inside")
-            << QList<QPoint> {{0, 0}, {15, 23}} << QList<int> {0, 15} << QList<int> {0, 23};
-        QTest::newRow("nothing") << QList<QPoint> {} << QList<int> {} << QList<int> {};
-    }
     void trimmed()
     {
-        QFETCH(QList<QPoint>, used);
-        QFETCH(QList<int>, columns);
-        QFETCH(QList<int>, rows);
-        Mv100Config config;
-        for (const QPoint &cell : used)
-            config.setKeyCode(1, cell.x(), cell.y(), 0x0004);
-        LegendOptions options;
-        options.currentLayer = 1;
-        LegendPage all;
-        LegendPage page;
-        const QSize full = renderPng(config, 1, options, &all).size();
-        options.trimEmpty = true;
-        const QSize trimmed = renderPng(config, 1, options, &page).size();
-        QCOMPARE(page.columns, columns);
-        QCOMPARE(page.rows, rows);
-        QCOMPARE(page.cells.size(), columns.size() * rows.size());
-        // A layer with nothing in it keeps one cell's room for its notice.
-        const QPointF step = all.cells.at(MV100::COLUMNS + 1).cellRect.topLeft()
-            - all.cells.at(0).cellRect.topLeft();
-        const qsizetype shownColumns = std::max<qsizetype>(1, columns.size());
-        const qsizetype shownRows = std::max<qsizetype>(1, rows.size());
-        QCOMPARE(full.width() - trimmed.width(),
-                 qRound((MV100::COLUMNS - shownColumns) * step.x()));
-        QCOMPARE(full.height() - trimmed.height(), qRound((MV100::ROWS - shownRows) * step.y()));
+        // Cells used on FN1, the columns and rows shown.
+        const std::tuple<QList<QPoint>, QList<int>, QList<int>> rows[]
+            = {{{{2, 5}, {3, 6}, {4, 5}}, {2, 3, 4}, {5, 6}},
+               {{{0, 0}, {15, 23}}, {0, 15}, {0, 23}},
+               {{}, {}, {}}};
+        for (const auto &[used, columns, rowNumbers] : rows) {
+            Mv100Config config;
+            for (const QPoint &cell : used)
+                config.setKeyCode(1, cell.x(), cell.y(), 0x0004);
+            LegendOptions options;
+            options.currentLayer = 1;
+            options.trimEmpty = true;
+            LegendPage page;
+            renderPng(config, 1, options, &page);
+            QCOMPARE(page.columns, columns);
+            QCOMPARE(page.rows, rowNumbers);
+            QCOMPARE(page.cells.size(), columns.size() * rowNumbers.size());
+        }
     }
 
     void pdfAndPrinterPages()

@@ -102,19 +102,25 @@ private slots:
         QCOMPARE(mv100sim::exchangeCount() - start, 252 + 255 + 252);
     }
 
+    // A chip that stores another byte, or drops a block while answering it as done.
     void verifyFindsWhatTheChipDidNotKeep()
     {
-        putOnChip(sample(1));
-        mv100sim::corruptBlockWrite(17, 3, 0x01);
-        MainWindow window;
-        window.document().reset(sample(2));
-        const QStringList boxes = run(window, "actionWrite");
-        QCOMPARE(boxes.size(), 1);
-        QVERIFY2(boxes[0].startsWith("W Error|The data was written, but the chip holds something "
-                                     "else: the first difference is in the memory block 17.|"),
-                 qPrintable(boxes[0]));
-        const QString status = window.findChild<QLabel *>("label_device_status")->text();
-        QVERIFY2(status.startsWith("Write failed: "), qPrintable(status));
+        for (const bool drop : {false, true}) {
+            mv100sim::reset();
+            putOnChip(sample(1));
+            drop ? mv100sim::dropBlockWrite(40) : mv100sim::corruptBlockWrite(17, 3, 0x01);
+            MainWindow window;
+            window.document().reset(sample(2));
+            const QStringList boxes = run(window, "actionWrite");
+            QCOMPARE(boxes.size(), 1);
+            QVERIFY2(boxes[0].startsWith(QString("W Error|The data was written, but the chip holds "
+                                                 "something else: the first difference is in the "
+                                                 "memory block %1.|")
+                                             .arg(drop ? 40 : 17)),
+                     qPrintable(boxes[0]));
+            const QString status = window.findChild<QLabel *>("label_device_status")->text();
+            QVERIFY2(status.startsWith("Write failed: "), qPrintable(status));
+        }
     }
 
     // A Write that fails after the erase names the backup, which has the chip's PIN of before.

@@ -91,7 +91,6 @@ private slots:
     {
         QTest::addColumn<QString>("answer");
         QTest::newRow("WriteBlock 248") << "02 01 01";
-        QTest::newRow("ReadBlock 248") << "01 01 01";
         QTest::newRow("ReadBlock, wrong PIN") << "01 01 05";
         QTest::newRow("WriteBlock, wrong PIN, locked") << "02 01 04";
         QTest::newRow("Erase") << "03 00 00";
@@ -166,68 +165,26 @@ private slots:
         QCOMPARE(writtenReports().back().delivered, written > 0);
     }
 
-    // Block 5 written twice and block 6 once with the row's faults, which replace a corruption of
-    // block 5 and a drop of block 6 set before: every write answered as done and logged as sent,
-    // block 5 stored (and read back) as given, block 6 as sent.
-    void blockWriteFaults_data()
+    // A corrupted block write is answered as done and logged as sent, but stored (and read back)
+    // with the byte flipped; other blocks are stored as sent, and reset ends the fault.
+    void corruptedBlockWrite()
     {
-        QTest::addColumn<int>("corruptBlock");
-        QTest::addColumn<int>("byteIndex");
-        QTest::addColumn<int>("mask");
-        QTest::addColumn<int>("dropBlock");
-        QTest::addColumn<QByteArray>("stored");
-        const QByteArray sent(BLOCK_SIZE, 0x12);
-        const auto with = [&](int index, char value) {
-            return hex(QByteArray(sent).replace(index, 1, QByteArray(1, value)));
-        };
-        const QByteArray old = hex(setUpChip().memory, 5 * BLOCK_SIZE, BLOCK_SIZE);
-        QTest::newRow("corrupt byte 3 ^ 0F") << 5 << 3 << 0x0F << -1 << with(3, 0x1D);
-        QTest::newRow("corrupt block 7") << 7 << 3 << 0x0F << -1 << hex(sent);
-        QTest::newRow("corrupt byte 32: off") << 5 << 32 << 0x0F << -1 << hex(sent);
-        QTest::newRow("both off") << -1 << 3 << 0x0F << -1 << hex(sent);
-        QTest::newRow("drop block 5") << -1 << 0 << 0 << 5 << old;
-        QTest::newRow("drop and corrupt block 5") << 5 << 3 << 0x0F << 5 << old;
-    }
-    void blockWriteFaults()
-    {
-        QFETCH(int, corruptBlock);
-        QFETCH(int, byteIndex);
-        QFETCH(int, mask);
-        QFETCH(int, dropBlock);
-        QFETCH(QByteArray, stored);
-        chip() = setUpChip();
-        corruptBlockWrite(5, 7, 0xF0);
-        dropBlockWrite(6);
-        corruptBlockWrite(corruptBlock, byteIndex, static_cast<unsigned char>(mask));
-        dropBlockWrite(dropBlock);
+        mv100sim::corruptBlockWrite(5, 3, 0x0F);
         Handle dev = open();
-        for (const int block : {5, 6, 5}) {
-            const Bytes sent
-                = report(0x02, block, PIN, Bytes(BLOCK_SIZE, block == 5 ? 0x12 : 0x34));
+        for (const int block : {5, 6}) {
+            const Bytes sent = report(0x02, block, PIN, Bytes(BLOCK_SIZE, 0x12));
             QCOMPARE(hex(exchange(dev, sent), 0, 4), "02 00 00 0" + QByteArray::number(block));
             QCOMPARE(writtenReports().back().bytes, sent);
         }
-        QCOMPARE(exchangeCount(), 3);
+        const QByteArray sent = hex(Bytes(BLOCK_SIZE, 0x12));
+        const QByteArray stored = hex(QByteArray(BLOCK_SIZE, 0x12).replace(3, 1, "\x1D"));
         QCOMPARE(hex(chip().memory, 5 * BLOCK_SIZE, BLOCK_SIZE), stored);
         QCOMPARE(hex(exchange(dev, report(0x01, 5)), 4, BLOCK_SIZE), stored);
-        QCOMPARE(hex(chip().memory, 6 * BLOCK_SIZE, BLOCK_SIZE), hex(Bytes(BLOCK_SIZE, 0x34)));
-
+        QCOMPARE(hex(chip().memory, 6 * BLOCK_SIZE, BLOCK_SIZE), sent);
         dev.reset();
-        reset(); // the fault is gone with it
-        QCOMPARE(exchange(open(), report(0x02, 5, PIN, Bytes(BLOCK_SIZE, 0x12)))[1], 0);
-        QCOMPARE(hex(chip().memory, 5 * BLOCK_SIZE, BLOCK_SIZE), hex(Bytes(BLOCK_SIZE, 0x12)));
-    }
-
-    // Denied opening leaves a handle from before working; reset allows it again.
-    void openDenied()
-    {
-        Handle before = open();
-        setOpenDenied(true);
-        QVERIFY(!open());
-        QCOMPARE(exchange(before, report(0x00))[1], 0);
-        before.reset();
         reset();
-        QVERIFY(open());
+        QCOMPARE(exchange(open(), report(0x02, 5, PIN, Bytes(BLOCK_SIZE, 0x12)))[1], 0);
+        QCOMPARE(hex(chip().memory, 5 * BLOCK_SIZE, BLOCK_SIZE), sent);
     }
 
     // A damaged state file gives an erased chip; the file keeps every change for the next run.

@@ -58,35 +58,23 @@ void answerNextBox(const QString &buttonText, SeenBox *seen, int timeoutMs)
 {
     onNextModal(
         [buttonText, seen](QWidget *modal) {
-            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-                if (seen != nullptr) {
-                    seen->seen = true;
-                    seen->title = box->windowTitle();
-                    seen->text = box->text();
-                    for (QAbstractButton *button : box->buttons())
-                        seen->buttons << button->text();
-                }
-                for (QAbstractButton *button : box->buttons()) {
-                    if (button->text().remove(QLatin1Char('&')) == buttonText) {
-                        button->click();
-                        return;
-                    }
-                }
-                box->reject();
-                return;
-            }
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            const QList<QAbstractButton *> buttons
+                = box ? box->buttons() : modal->findChildren<QAbstractButton *>();
             if (seen != nullptr) {
                 seen->seen = true;
                 seen->title = modal->windowTitle();
-            }
-            const auto buttons = modal->findChildren<QAbstractButton *>();
-            for (QAbstractButton *button : buttons) {
-                if (button->text().remove(QLatin1Char('&')) == buttonText) {
-                    button->click();
-                    return;
+                if (box != nullptr) {
+                    seen->text = box->text();
+                    for (QAbstractButton *button : buttons)
+                        seen->buttons << button->text();
                 }
             }
-            if (auto *dialog = qobject_cast<QDialog *>(modal))
+            for (QAbstractButton *button : buttons) {
+                if (button->text().remove(QLatin1Char('&')) == buttonText)
+                    return button->click();
+            }
+            if (auto *dialog = qobject_cast<QDialog *>(modal)) // a QMessageBox too
                 dialog->reject();
             else
                 modal->close();
